@@ -1,0 +1,30 @@
+// A fresh folder for one test's files, removed with everything in it when the test ends.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <cstdint>
+
+namespace testing_support {
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  // The path of `name` inside the folder, as a string for the file dialogs.
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
+
+}  // namespace testing_support
