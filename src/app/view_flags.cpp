@@ -1,0 +1,7 @@
+#include "app/view_flags.h"
+
+namespace app {
+
+ViewFlags view_flags;
+
+}  // namespace app
