@@ -46,6 +46,20 @@ void RunFrame() {
   platform::Host& host = platform::CurrentHost();
   host.BlitFrame();
   gfx::ClearFrameBuffer();
+  switch (editor.editor_mode) {
+    case kViewMode:
+    case kEditMode: {
+      const int shape = level::CurrentShape();
+      static_cast<void>(shape);
+      break;
+    }
+    case kLevelSelectMode:
+      break;
+    case kIntroMode:
+      break;
+    default:
+      break;
+  }
   host.WaitUntilElapsed(editor.last_frame_time, kFrameMilliseconds);
   editor.last_frame_time = host.TimeGetTime();
 }

@@ -1,7 +1,9 @@
 // The seam between the editor and a desktop. Everything the editor needs from its host goes
 // through platform::Host: the clock and frame pacing, keys, the foreground test, the window,
 // message boxes, file dialogs, modal dialogs, the popup menu, the click sound and the ReadMe.
-// Window messages travel the other way: the host calls app::MainWindowProc.
+// Window messages travel the other way: the host calls app::MainWindowProc. Every text that
+// crosses the seam is in the Windows-1252 character set, as the game's texts are (0xBD is the
+// one-half sign, 0xA9 the copyright sign); hosts convert for display and input.
 #pragma once
 
 #include <cstdint>
