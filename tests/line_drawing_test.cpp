@@ -301,6 +301,81 @@ TEST_F(LineDrawingTest, ClippingKeepsExactlyTheInsidePixels) {
   }
 }
 
+// The double-step walk written out plainly, every pixel of the line visited one by one: the
+// model for lines too long to move wholly inside the frame.
+std::vector<Pixel> PlainWalk(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
+  std::int64_t dx = x2 - x1;
+  std::int64_t dy = y2 - y1;
+  const std::int64_t step = (dx >= 0) == (dy >= 0) ? 1 : -1;
+  dx = std::abs(dx);
+  dy = std::abs(dy);
+  const bool swapped = dy > dx;
+  if (swapped) {
+    std::swap(x1, y1);
+    std::swap(x2, y2);
+    std::swap(dx, dy);
+  }
+  if (x1 > x2) {
+    std::swap(x1, x2);
+    std::swap(y1, y2);
+  }
+  std::vector<Pixel> pixels;
+  const auto plot = [&](std::int64_t a, std::int64_t b) {
+    const Pixel p = swapped ? Pixel{static_cast<int>(b), static_cast<int>(a)}
+                            : Pixel{static_cast<int>(a), static_cast<int>(b)};
+    if (InFrame(p)) pixels.push_back(p);
+  };
+  const bool steep = 4 * dy - 2 * dx >= 0;
+  const std::int64_t c = steep ? 2 * (dy - dx) : 2 * dy;
+  std::int64_t d = steep ? 4 * dy - 3 * dx : 4 * dy - dx;
+  const std::int64_t inc1 = steep ? 4 * (dy - dx) : 4 * dy;
+  const std::int64_t inc2 = 4 * dy - 2 * dx;
+  // The pattern's two moves as bits: 1 before the first pixel, 2 before the second.
+  const auto pattern = [&] {
+    if (steep ? d > 0 : d < 0) return steep ? 3 : 0;
+    return d < c ? 2 : 1;
+  };
+  std::int64_t f = x1, g = y1, h = x2, k = y2;
+  plot(f, g);
+  if (dx == 0) return Sorted(pixels);
+  plot(h, k);
+  for (std::int64_t i = 0; i < (dx - 1) / 4; ++i) {
+    const int moves = pattern();
+    d += (steep ? d > 0 : d < 0) ? inc1 : inc2;
+    plot(++f, g += (moves & 1) ? step : 0);
+    plot(++f, g += (moves & 2) ? step : 0);
+    plot(--h, k -= (moves & 1) ? step : 0);
+    plot(--h, k -= (moves & 2) ? step : 0);
+  }
+  const std::int64_t tail = (dx - 1) % 4;
+  const int moves = pattern();
+  if (tail >= 1) plot(++f, g += (moves & 1) ? step : 0);
+  if (tail >= 2) plot(++f, g += (moves & 2) ? step : 0);
+  if (tail >= 3) plot(--h, k -= ((moves & 1) && !(steep && d == c)) ? step : 0);
+  return Sorted(pixels);
+}
+
+TEST_F(LineDrawingTest, LongLinesAcrossTheFrameMatchThePlainWalk) {
+  std::mt19937 random(2024);
+  for (int n = 0; n < 400; ++n) {
+    // Ends up to 30000 pixels beyond the frame on either side, so that long stretches of the
+    // walk are stepped over, and mostly lines that do cross the frame.
+    const auto coordinate = [&](int size) {
+      return static_cast<int>(random() % (size + 60001)) - 30000;
+    };
+    const int x1 = coordinate(kFrameWidth);
+    const int y1 = coordinate(kFrameHeight);
+    const int x2 = n % 2 == 0 ? kFrameWidth - x1 + static_cast<int>(random() % 41) - 20
+                              : coordinate(kFrameWidth);
+    const int y2 = n % 2 == 0 ? kFrameHeight - y1 + static_cast<int>(random() % 41) - 20
+                              : coordinate(kFrameHeight);
+    SCOPED_TRACE(::testing::Message()
+                 << "line (" << x1 << ", " << y1 << ")-(" << x2 << ", " << y2 << ")");
+    ASSERT_EQ(Drawn(x1, y1, x2, y2), PlainWalk(x1, y1, x2, y2));
+    ASSERT_EQ(Drawn(x2, y2, x1, y1), PlainWalk(x1, y1, x2, y2));
+  }
+}
+
 TEST_F(LineDrawingTest, LinesWhollyOutsideLeaveTheBufferAlone) {
   gfx::DrawLine(0, 0, 519, 649, 63);
   gfx::DrawLine(0, 649, 519, 0, 111);
@@ -382,7 +457,8 @@ TEST_F(LineDrawingTest, ExtremeCoordinatesAndZoomsStayInBounds) {
   EXPECT_TRUE(Drawn(kMax, kMin, kMax - 6, kMin + 6).empty());
   EXPECT_TRUE(Drawn(kMin, kMax, kMin + 2, kMax).empty());
 
-  // Lines far longer than the frame are walked whole and show only their inside part.
+  // Lines far longer than the frame show only their inside part, and at the limits of the
+  // 32-bit range they cost no more than a line across the frame.
   std::vector<Pixel> diagonal;
   for (int i = 0; i < kFrameWidth; ++i)
     diagonal.push_back({i, i});
@@ -391,6 +467,9 @@ TEST_F(LineDrawingTest, ExtremeCoordinatesAndZoomsStayInBounds) {
   for (int row = 0; row < kFrameHeight; ++row)
     column.push_back({7, row});
   EXPECT_EQ(Drawn(7, 3000000, 7, -3000000), column);
+  EXPECT_EQ(Drawn(kMin, kMin, kMax, kMax), diagonal);
+  EXPECT_EQ(Drawn(7, kMax, 7, kMin), column);
+  EXPECT_EQ(Drawn(kMin + 1, 5, kMax, 5).size(), static_cast<std::size_t>(kFrameWidth));
 
   // Products past the 32-bit range stick at its ends; NaN becomes 0.
   app::editor.zoom_factor = std::numeric_limits<double>::infinity();

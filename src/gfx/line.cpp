@@ -64,6 +64,74 @@ std::int64_t Zoom(std::int32_t coordinate) {
                                              app::editor.zoom_factor);
 }
 
+// The two ends of a line being walked toward each other, and the decision value. Each
+// iteration plots two pixels at the forward end (f, g), moving up the major axis, and two at the
+// backward end (h, k), moving down it, with the same pattern at both.
+struct Walk {
+  std::int64_t f;
+  std::int64_t g;
+  std::int64_t h;
+  std::int64_t k;
+  std::int64_t step;  // the minor move at the forward end: +1 or -1
+  std::int64_t dx;
+  std::int64_t dy;
+  bool swapped;
+  Decision decision;
+
+  void Plot(std::int64_t a, std::int64_t b) const {
+    // Every pixel lies between the two ends, so the narrowing is exact.
+    PlotPixel(static_cast<std::int32_t>(a), static_cast<std::int32_t>(b), swapped);
+  }
+
+  void Iterate() {
+    const Pattern pattern = decision.Choose();
+    decision.Advance();
+    ++f;
+    if (pattern.first_move) g += step;
+    Plot(f, g);
+    ++f;
+    if (pattern.second_move) g += step;
+    Plot(f, g);
+    --h;
+    if (pattern.first_move) k -= step;
+    Plot(h, k);
+    --h;
+    if (pattern.second_move) k -= step;
+    Plot(h, k);
+  }
+
+  // Does n iterations without plotting. Every iteration adds 4 dy to D and takes 2 dx away for
+  // each minor move, and D stays within a range 2 dx wide (shallow: [4dy - 2dx, 4dy), steep:
+  // (4dy - 4dx, 4dy - 2dx]), so the number of moves follows from a division. 4 dy is split as
+  // a * 2dx + b so that no product leaves 64 bits.
+  void Skip(std::int64_t n) {
+    const auto two_dx = static_cast<std::uint64_t>(2 * dx);
+    const std::uint64_t a = static_cast<std::uint64_t>(4 * dy) / two_dx;
+    const std::uint64_t b = static_cast<std::uint64_t>(4 * dy) % two_dx;
+    const std::int64_t low = decision.steep ? 4 * dy - 4 * dx + 1 : 4 * dy - 2 * dx;
+    const std::uint64_t t =
+        static_cast<std::uint64_t>(decision.d - low) + b * static_cast<std::uint64_t>(n);
+    const auto moves = static_cast<std::int64_t>(a * static_cast<std::uint64_t>(n) + t / two_dx);
+    decision.d = low + static_cast<std::int64_t>(t % two_dx);
+    f += 2 * n;
+    h -= 2 * n;
+    g += step * moves;
+    k -= step * moves;
+  }
+};
+
+std::int64_t FloorHalf(std::int64_t value) {
+  return value >= 0 ? value / 2 : -((1 - value) / 2);
+}
+std::int64_t CeilHalf(std::int64_t value) {
+  return -FloorHalf(-value);
+}
+
+struct Window {
+  std::int64_t first;
+  std::int64_t last;
+};
+
 }  // namespace
 
 void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
@@ -90,56 +158,49 @@ void DrawLine(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2
     std::swap(b1, b2);
   }
 
-  // The forward end (f, g) walks up the major axis, the backward end (h, k) down, both toward
-  // the middle. Every pixel lies between the two ends, so the narrowing for the plot is exact.
-  std::int64_t f = a1;
-  std::int64_t g = b1;
-  std::int64_t h = a2;
-  std::int64_t k = b2;
-  const auto plot = [swapped](std::int64_t a, std::int64_t b) {
-    PlotPixel(static_cast<std::int32_t>(a), static_cast<std::int32_t>(b), swapped);
-  };
-
+  Walk walk{a1, b1, a2, b2, step, dx, dy, swapped, MakeDecision(dx, dy)};
   const std::int64_t q = (dx - 1) / 4;
   const std::int64_t r = (dx - 1) % 4;
-  plot(f, g);
+  walk.Plot(walk.f, walk.g);
   if (r < 0) return;
-  plot(h, k);
+  walk.Plot(walk.h, walk.k);
 
-  Decision decision = MakeDecision(dx, dy);
-  for (std::int64_t i = 0; i < q; ++i) {
-    const Pattern pattern = decision.Choose();
-    decision.Advance();
-    ++f;
-    if (pattern.first_move) g += step;
-    plot(f, g);
-    ++f;
-    if (pattern.second_move) g += step;
-    plot(f, g);
-    --h;
-    if (pattern.first_move) k -= step;
-    plot(h, k);
-    --h;
-    if (pattern.second_move) k -= step;
-    plot(h, k);
+  // Only the iterations whose pixels can fall within the frame's extent along the major axis
+  // are walked; the rest are skipped in one step each, which gives the same pixels. Iteration i
+  // plots f + 2i + 1 and f + 2i + 2 forward, h - 2i - 1 and h - 2i - 2 backward.
+  const std::int64_t extent = swapped ? kFrameHeight : kFrameWidth;
+  Window forward{CeilHalf(-2 - walk.f), FloorHalf(extent - 2 - walk.f)};
+  Window backward{CeilHalf(walk.h - extent - 1), FloorHalf(walk.h - 1)};
+  if (backward.first < forward.first) std::swap(forward, backward);
+  std::int64_t done = 0;
+  for (const Window& window : {forward, backward}) {
+    const std::int64_t first = std::max(window.first, done);
+    const std::int64_t last = std::min(window.last, q - 1);
+    if (first > last) continue;
+    walk.Skip(first - done);
+    for (std::int64_t i = first; i <= last; ++i)
+      walk.Iterate();
+    done = last + 1;
   }
+  if (done < q) walk.Skip(q - done);
 
   if (r == 0) return;
-  const Pattern pattern = decision.Choose();
-  ++f;
-  if (pattern.first_move) g += step;
-  plot(f, g);
+  const Pattern pattern = walk.decision.Choose();
+  ++walk.f;
+  if (pattern.first_move) walk.g += step;
+  walk.Plot(walk.f, walk.g);
   if (r == 1) return;
-  ++f;
-  if (pattern.second_move) g += step;
-  plot(f, g);
+  ++walk.f;
+  if (pattern.second_move) walk.g += step;
+  walk.Plot(walk.f, walk.g);
   if (r == 2) return;
   // A steep line takes pattern 3 when D == c, but then its backward end keeps its row (or
   // column): the move there needs D strictly above c.
+  const Decision& decision = walk.decision;
   const bool backward_move = pattern.first_move && !(decision.steep && decision.d == decision.c);
-  --h;
-  if (backward_move) k -= step;
-  plot(h, k);
+  --walk.h;
+  if (backward_move) walk.k -= step;
+  walk.Plot(walk.h, walk.k);
 }
 
 }  // namespace gfx
