@@ -9,6 +9,7 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  libpng-dev
 )
 
 missing=()
