@@ -99,6 +99,9 @@ void PasteShape();
 void UndoShape();
 void SetOpen();
 void SetClosed();
+// The Scale Level command: the Number dialog on the current shape's level scale, which then
+// keeps 1..255 (defined in level_scale.cpp).
+void EditLevelScale();
 
 // Puts the store back to its start values: zero image and coordinates, empty snapshots.
 void ResetLevelStore();
