@@ -9,13 +9,18 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "files/colours.h"
 #include "files/file_io.h"
+#include "files/level_file.h"
 #include "files/level_rom_file.h"
+#include "files/text_messages.h"
+#include "files/text_rom.h"
 #include "level/level_store.h"
 
 namespace {
@@ -264,11 +269,96 @@ std::vector<std::uint8_t> TubesRom() {
         static_cast<std::uint8_t>(level_index);
   }
   level::StoreRomValues();
-  for (int shape = 0; shape < level::kShapeCount; ++shape) {
-    files::DeriveSegmentDirections(shape);
-    files::DeriveLengthFactor(shape);
-  }
+  files::DeriveAllShapes();
   return {level::level_rom_image.begin(), level::level_rom_image.end()};
+}
+
+// The same tubes with their points unrounded, as only a level file keeps them.
+std::vector<std::uint8_t> TubesLevelFile() {
+  TubesRom();
+  const files::LevelFileImage image = files::EncodeLevelFile();
+  return {image.begin(), image.end()};
+}
+
+// A colour table of our own: each row steps through the seven bright swatches, one per cycle.
+std::vector<std::uint8_t> ColoursRom() {
+  std::vector<std::uint8_t> bytes(files::kColourRomSize);
+  std::copy(files::kColourRomSignature.begin(), files::kColourRomSignature.end(), bytes.begin());
+  for (int row = 0; row < 8; ++row) {
+    for (int cycle = 0; cycle < 6; ++cycle) {
+      bytes[files::ColourEntryOffset(row, cycle)] =
+          files::kSwatchCodes[static_cast<std::size_t>((row + cycle) % 7)];
+    }
+  }
+  return bytes;
+}
+
+// Our own messages, each in English, French, German and Spanish. "\xBD" is the one-half sign,
+// "\xA9" the copyright sign.
+using Translations = std::array<std::string_view, 4>;
+constexpr std::array<Translations, files::kMessagesPerLanguage> kMessages{{
+    {"GAME OVER", "FIN DE PARTIE", "SPIELENDE", "FIN DEL JUEGO"},
+    {"PLAYER 1", "JOUEUR 1", "SPIELER 1", "JUGADOR 1"},
+    {"PLAYER 2", "JOUEUR 2", "SPIELER 2", "JUGADOR 2"},
+    {"PRESS START", "APPUYEZ SUR START", "START DRUECKEN", "PULSE START"},
+    {"INSERT COINS", "INSEREZ PIECES", "MUENZEN REIN", "INSERTE MONEDAS"},
+    {"HIGH SCORES", "MEILLEURS SCORES", "BESTENLISTE", "MEJORES PUNTOS"},
+    {"RATE YOURSELF", "EVALUEZ-VOUS", "SELBST WERTEN", "CALIFIQUESE"},
+    {"NOVICE", "DEBUTANT", "ANFAENGER", "NOVATO"},
+    {"EXPERT", "EXPERT", "PROFI", "EXPERTO"},
+    {"BONUS", "PRIME", "BONUS", "PREMIO"},
+    {"LEVEL", "NIVEAU", "STUFE", "NIVEL"},
+    {"HOLE", "TROU", "LOCH", "HOYO"},
+    {"ZAPPER READY", "ZAPPEUR PRET", "ZAPPER BEREIT", "ZAPPER LISTO"},
+    {"AVOID SPIKES", "EVITEZ LES PICS", "SPITZEN MEIDEN", "EVITE LAS PUAS"},
+    {"ENTER INITIALS", "VOS INITIALES", "INITIALEN", "SUS INICIALES"},
+    {"TURN KNOB TO CHOOSE", "TOURNEZ LE BOUTON", "KNOPF DREHEN", "GIRE EL MANDO"},
+    {"PRESS FIRE", "APPUYEZ FEU", "FEUER DRUECKEN", "PULSE FUEGO"},
+    {"CREDITS", "CREDITS", "KREDITE", "CREDITOS"},
+    {"TIME", "TEMPS", "ZEIT", "TIEMPO"},
+    {"GREAT SHOT", "BEAU TIR", "GUTER SCHUSS", "BUEN TIRO"},
+    {"WELL DONE", "BRAVO", "GUT GEMACHT", "BIEN HECHO"},
+    {"NEW RECORD", "NOUVEAU RECORD", "NEUER REKORD", "NUEVO RECORD"},
+    {"1 COIN 1 PLAY", "1 PIECE 1 JEU", "1 MUENZE 1 SPIEL", "1 MONEDA 1 JUEGO"},
+    {"FREE PLAY", "JEU GRATUIT", "FREISPIEL", "JUEGO LIBRE"},
+    {"READY", "PRET", "BEREIT", "LISTO"},
+    {"PAUSED", "PAUSE", "PAUSE", "PAUSA"},
+    {"SCORE", "SCORE", "PUNKTE", "PUNTOS"},
+    {"LIVES", "VIES", "LEBEN", "VIDAS"},
+    {"1\xBD CREDITS", "1\xBD CREDITS", "1\xBD KREDITE", "1\xBD CREDITOS"},
+    {"\xA9 RIMFORGE", "\xA9 RIMFORGE", "\xA9 RIMFORGE", "\xA9 RIMFORGE"},
+}};
+
+// The messages laid out one after another from the first record, each roughly centred, with
+// attribute pairs of our own: the first three big, colours cycling, rows from the top down.
+std::vector<std::uint8_t> TextsRom() {
+  std::vector<std::uint8_t> bytes(files::kTextRomSize);
+  std::copy(files::kTextRomSignature.begin(), files::kTextRomSignature.end(), bytes.begin());
+  std::size_t record = files::kMessageRecordsOffset;
+  for (int message = 0; message < files::kMessageCount; ++message) {
+    const auto language = static_cast<std::size_t>(message / files::kMessagesPerLanguage);
+    const auto number = static_cast<std::size_t>(message % files::kMessagesPerLanguage);
+    std::string text(kMessages[number][language]);
+    if (record + 1 + text.size() > bytes.size()) {
+      std::fprintf(stderr, "make_samples: the messages do not fit into the text ROM\n");
+      std::exit(1);
+    }
+    const int address = files::kTextRomAddress + static_cast<int>(record);
+    const std::size_t pointer =
+        files::kMessagePointersOffset + 2 * static_cast<std::size_t>(message);
+    bytes[pointer] = static_cast<std::uint8_t>(address & 0xFF);
+    bytes[pointer + 1] = static_cast<std::uint8_t>(address >> 8);
+    bytes[record] = static_cast<std::uint8_t>(-3 * static_cast<int>(text.size()));
+    files::EncodeMessage(text, bytes, record + 1);
+    record += 1 + text.size();
+  }
+  for (int pair = 0; pair < files::kMessagesPerLanguage; ++pair) {
+    const int colour = pair % 7;
+    const int size = pair < 3 ? 0 : 1 + pair % 2;
+    bytes[files::MessageAttributeOffset(pair)] = static_cast<std::uint8_t>(colour * 16 + size);
+    bytes[files::MessageAttributeOffset(pair) + 1] = static_cast<std::uint8_t>(90 - 6 * pair);
+  }
+  return bytes;
 }
 
 struct SampleFile {
@@ -278,6 +368,9 @@ struct SampleFile {
 
 constexpr std::array kSamples{
     SampleFile{"rimforge_tubes.118", TubesRom},
+    SampleFile{"rimforge_tubes.TLD", TubesLevelFile},
+    SampleFile{"rimforge_colours.119", ColoursRom},
+    SampleFile{"rimforge_texts.121", TextsRom},
 };
 
 }  // namespace

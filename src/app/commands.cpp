@@ -6,9 +6,18 @@
 #include "app/modes.h"
 #include "app/shell.h"
 #include "app/view_flags.h"
+#include "files/arcade_hits.h"
+#include "files/colours.h"
+#include "files/level_file.h"
 #include "files/level_rom_file.h"
+#include "files/text_messages.h"
+#include "level/about_dialog.h"
 #include "level/edit_state.h"
+#include "level/geometry_tools.h"
+#include "level/kaleidoscope.h"
 #include "level/level_store.h"
+#include "level/number_dialog.h"
+#include "level/scale_points_dialog.h"
 #include "platform/host.h"
 #include "resources/command_ids.h"
 
@@ -52,6 +61,15 @@ void DispatchCommand(WPARAM wParam) {
     case kSaveRom:
       files::SaveLevelRom();
       break;
+    case kLoadTld:
+      files::LoadLevelFile();
+      break;
+    case kSaveTld:
+      files::SaveLevelFile();
+      break;
+    case kHackArcadeHits:
+      files::HackArcadeHits();
+      break;
     case kExit:
       ConfirmExit();
       break;
@@ -82,6 +100,54 @@ void DispatchCommand(WPARAM wParam) {
     case kBend:
       ToggleBend();
       break;
+    case kFlipVertically:
+      level::FlipVertical();
+      break;
+    case kFlipHorizontally:
+      level::FlipHorizontal();
+      break;
+    case kCentre:
+      level::CentreShape();
+      break;
+    case kRotate22_5:
+      level::RotateShape(22.5);
+      break;
+    case kRotate45:
+      level::RotateShape(45.0);
+      break;
+    case kRotate90:
+      level::RotateShape(90.0);
+      break;
+    case kRotate180:
+      level::RotateShape(180.0);
+      break;
+    case kRotate270:
+      level::RotateShape(270.0);
+      break;
+    case kScalePoints:
+      level::ScalePoints();
+      break;
+    case kScaleLevel:
+      level::EditLevelScale();
+      break;
+    case kReverse:
+      level::ReverseShape();
+      break;
+    case kOneAxisRotate:
+      level::OneAxisRotate();
+      break;
+    case kTwoAxisRotate:
+      level::TwoAxisRotate();
+      break;
+    case kOneAxisMirror:
+      level::OneAxisMirror();
+      break;
+    case kTwoAxisMirror:
+      level::TwoAxisMirror();
+      break;
+    case kSetAngleStep:
+      level::EditAngleStep();
+      break;
     case kView3D:
       SelectRadio(view_flags.view_2d, 0, kView3D, kView2D, kView3D);
       break;
@@ -105,6 +171,15 @@ void DispatchCommand(WPARAM wParam) {
       break;
     case kReadMe:
       platform::CurrentHost().OpenReadMe();
+      break;
+    case kAbout:
+      level::ShowAbout();
+      break;
+    case kEditColours:
+      files::EditColours();
+      break;
+    case kEditText:
+      files::EditTextMessages();
       break;
     default:
       // Identifiers without a command, and the commands of features not yet built.

@@ -3,12 +3,20 @@
 #include "app/menu_state.h"
 #include "app/view_flags.h"
 #include "app/window_geometry.h"
+#include "files/arcade_hits.h"
+#include "files/colours.h"
 #include "files/level_rom_file.h"
+#include "files/text_messages.h"
+#include "files/text_rom.h"
 #include "gfx/frame_buffer.h"
 #include "level/edit_state.h"
+#include "level/interactive_input.h"
 #include "level/level_store.h"
+#include "level/scale_points_dialog.h"
 #include "platform/host.h"
-#include "render/level_select_state.h"
+#include "render/intro.h"
+#include "render/level_select.h"
+#include "render/tube_view.h"
 
 namespace app {
 namespace {
@@ -23,8 +31,15 @@ void ResetEditor() {
   view_flags = ViewFlags{};
   level::ResetLevelStore();
   level::ResetEditState();
+  level::ResetScalePointsDialog();
   files::ResetLevelRomFile();
-  render::marked_level = render::kNoMarkedLevel;
+  files::ResetArcadeHits();
+  files::ResetTextRom();
+  files::ResetTextMessages();
+  files::ResetColours();
+  render::ResetLevelSelect();
+  render::ResetIntro();
+  render::ResetTubeView();
 }
 
 void StartEditor() {
@@ -50,12 +65,21 @@ void RunFrame() {
     case kViewMode:
     case kEditMode: {
       const int shape = level::CurrentShape();
-      static_cast<void>(shape);
+      render::DrawTube(shape);
+      if (host.IsMainWindowForeground()) {
+        if (editor.editor_mode == kViewMode) {
+          level::ViewModeInput(shape);
+        } else {
+          level::EditModeInput(shape);
+        }
+      }
       break;
     }
     case kLevelSelectMode:
+      render::DrawLevelSelect();
       break;
     case kIntroMode:
+      render::DrawIntro();
       break;
     default:
       break;

@@ -35,8 +35,9 @@ std::FILE* CreateTemporaryBeside(const std::filesystem::path& target,
                                  std::filesystem::path& temporary) {
   std::random_device random;
   for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-    const std::string name =
-        "." + target.filename().string() + "." + std::to_string(random()) + ".rimforge-save";
+    std::string name = ".";
+    name += target.filename().string();
+    name += "." + std::to_string(random()) + ".rimforge-save";
     temporary = target.parent_path() / name;
     errno = 0;
     if (std::FILE* file = std::fopen(temporary.string().c_str(), "wbx")) return file;

@@ -72,10 +72,7 @@ void SaveLevelRom() {
   const std::optional<std::string> path = platform::CurrentHost().ShowSaveFileDialog(
       SaveDialogSpec("Save ROM 118 File", kLevelRomKind));
   if (!path) return;
-  for (int shape = 0; shape < level::kShapeCount; ++shape) {
-    DeriveSegmentDirections(shape);
-    DeriveLengthFactor(shape);
-  }
+  DeriveAllShapes();
   if (!WriteFileAtomically(*path, level::level_rom_image)) ReportCouldNotWrite(*path);
 }
 
@@ -106,6 +103,13 @@ void DeriveLengthFactor(int shape) {
   const int factor = util::SaturatingTrunc<int>(1.0 / (mean * kLengthSlope + kLengthBase));
   level::ShapeByte(level::kLengthFactorHigh, shape) = static_cast<std::uint8_t>(factor / 128);
   level::ShapeByte(level::kLengthFactorLow, shape) = static_cast<std::uint8_t>(factor % 128);
+}
+
+void DeriveAllShapes() {
+  for (int shape = 0; shape < level::kShapeCount; ++shape) {
+    DeriveSegmentDirections(shape);
+    DeriveLengthFactor(shape);
+  }
 }
 
 void ResetLevelRomFile() {

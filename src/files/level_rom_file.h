@@ -23,6 +23,8 @@ void SaveLevelRom();
 void DeriveSegmentDirections(int shape);
 // The two length-factor bytes of one shape, from the mean length of its drawn segments.
 void DeriveLengthFactor(int shape);
+// Both derivations for all 16 shapes, as every save does before the image leaves the editor.
+void DeriveAllShapes();
 
 void ResetLevelRomFile();
 

@@ -1,0 +1,60 @@
+#include "support/editor_snapshot.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+
+#include "app/editor_state.h"
+#include "app/menu_model.h"
+#include "files/level_rom_file.h"
+#include "files/text_rom.h"
+
+namespace testing_support {
+namespace {
+
+CoordinateBits Bits(const std::array<double, level::kPointCount>& values) {
+  CoordinateBits bits{};
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    bits[i] = std::bit_cast<std::uint64_t>(values[i]);
+  }
+  return bits;
+}
+
+void Flatten(const app::Menu& menu, std::vector<MenuItemState>& items) {
+  for (const app::MenuItem& item : menu.items) {
+    items.push_back({item.id, item.text, item.grayed, item.checked, item.radio});
+    if (item.submenu) Flatten(*item.submenu, items);
+  }
+}
+
+}  // namespace
+
+EditorSnapshot::EditorSnapshot()
+    : level_rom_image(level::level_rom_image.begin(), level::level_rom_image.end()),
+      accurate_x(Bits(level::accurate_x)),
+      accurate_y(Bits(level::accurate_y)),
+      editor_mode(app::editor.editor_mode),
+      mouse_buttons(app::mouse.buttons),
+      ignore_buttons(app::mouse.ignore_buttons),
+      level_rom_loaded(files::level_rom_loaded),
+      text_rom_loaded(files::text_rom_loaded),
+      text_rom_image(files::text_rom_image.begin(), files::text_rom_image.end()) {
+  Flatten(app::MainMenu(), menus);
+  Flatten(app::PopupMenu(), menus);
+}
+
+void ExpectUnchanged(const EditorSnapshot& before) {
+  const EditorSnapshot now;
+  EXPECT_EQ(now.level_rom_image, before.level_rom_image);
+  EXPECT_EQ(now.accurate_x, before.accurate_x);
+  EXPECT_EQ(now.accurate_y, before.accurate_y);
+  EXPECT_TRUE(now.menus == before.menus) << "the menu state changed";
+  EXPECT_EQ(now.editor_mode, before.editor_mode);
+  EXPECT_EQ(now.mouse_buttons, before.mouse_buttons);
+  EXPECT_EQ(now.ignore_buttons, before.ignore_buttons);
+  EXPECT_EQ(now.level_rom_loaded, before.level_rom_loaded);
+  EXPECT_EQ(now.text_rom_loaded, before.text_rom_loaded);
+  EXPECT_EQ(now.text_rom_image, before.text_rom_image);
+}
+
+}  // namespace testing_support
