@@ -25,6 +25,8 @@
 
 namespace {
 
+using testing_support::FileNames;
+
 using testing_support::EditorSnapshot;
 using testing_support::ExpectUnchanged;
 using testing_support::FakeDialog;
@@ -98,19 +100,6 @@ std::vector<std::uint8_t> With(std::vector<std::uint8_t> input, std::size_t offs
   return input;
 }
 
-std::vector<std::string> FileNames(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-bool Grayed(int id) {
-  return app::FindMenuItem(app::MainMenu(), id)->grayed;
-}
-
 // What a person does in dialog 106.
 void PickTubes(FakeDialog& dialog) {
   dialog.Click(kTempestTubesButton);
@@ -157,13 +146,6 @@ class ArcadeHitsTest : public testing_support::EditorTest {
     host.AnswerFileDialog(std::move(output));
     host.ChooseMenuItem(kHackArcadeHits);
     host.HandleMessages();
-  }
-
-  void ExpectOnlyMessage(const std::string& text) {
-    ASSERT_EQ(host.message_boxes.size(), 1u);
-    EXPECT_EQ(host.message_boxes[0].text, text);
-    EXPECT_EQ(host.message_boxes[0].caption, "Rimforge");
-    EXPECT_EQ(host.message_boxes[0].type, MB_OK | MB_ICONEXCLAMATION);
   }
 };
 

@@ -49,13 +49,6 @@ int Cell(int row, int cycle) {
 
 class ColoursTest : public testing_support::EditorTest {
  protected:
-  void ExpectOnlyMessage(const std::string& text) {
-    ASSERT_EQ(host.message_boxes.size(), 1u);
-    EXPECT_EQ(host.message_boxes[0].text, text);
-    EXPECT_EQ(host.message_boxes[0].caption, "Rimforge");
-    EXPECT_EQ(host.message_boxes[0].type, MB_OK | MB_ICONEXCLAMATION);
-  }
-
   // The person clicks a cell and, in the picker that opens, `picker` acts.
   void PickFor(FakeDialog& colours, int cell, std::function<void(FakeDialog&)> picker) {
     host.ActInDialog(kColourPickerDialogId, std::move(picker));

@@ -22,27 +22,6 @@ using namespace resources;
 
 using Frame = std::vector<std::uint8_t>;
 
-// Up the left side of the byte square, across the top and down the right side; closing the
-// shape adds the bottom edge.
-ShapePoints Ring() {
-  return {{{20, 20},
-           {20, 60},
-           {20, 100},
-           {20, 140},
-           {20, 180},
-           {20, 220},
-           {60, 235},
-           {100, 235},
-           {150, 235},
-           {200, 235},
-           {235, 220},
-           {235, 180},
-           {235, 140},
-           {235, 100},
-           {235, 60},
-           {235, 20}}};
-}
-
 ShapePoints Zigzag(std::uint8_t low, std::uint8_t high) {
   ShapePoints points;
   for (std::size_t i = 0; i < points.size(); ++i) {
@@ -70,7 +49,9 @@ LevelRomBuilder EditRom() {
   }
   rom.Points(6, Zigzag(100, 140));
   rom.ShapeByte(level::kLevelScale, 6, 30).ShapeByte(level::kHeight, 6, 200);
-  rom.Points(9, Ring()).ShapeByte(level::kLevelScale, 9, 10).ShapeByte(level::kHeight, 9, 128);
+  rom.Points(9, testing_support::RingPoints())
+      .ShapeByte(level::kLevelScale, 9, 10)
+      .ShapeByte(level::kHeight, 9, 128);
   rom.LevelShape(1, 9).LevelShape(4, 9);
   return rom;
 }

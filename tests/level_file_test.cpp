@@ -26,6 +26,8 @@
 
 namespace {
 
+using testing_support::FileNames;
+
 using testing_support::DoubleAt;
 using testing_support::DoubleBytes;
 using testing_support::EditorSnapshot;
@@ -114,30 +116,10 @@ std::vector<std::uint8_t> TableOf(const std::vector<std::uint8_t>& level_file) {
   return {level_file.begin() + static_cast<std::ptrdiff_t>(LevelFileTable(0)), level_file.end()};
 }
 
-std::vector<std::string> FileNames(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-bool Grayed(int id) {
-  return app::FindMenuItem(app::MainMenu(), id)->grayed;
-}
-
 class LevelFileTest : public testing_support::EditorTest {
  protected:
   void Load(const std::string& path) { testing_support::LoadLevelFile(host, path); }
   void Save(const std::string& path) { testing_support::SaveLevelFile(host, path); }
-
-  void ExpectOnlyMessage(const std::string& text) {
-    ASSERT_EQ(host.message_boxes.size(), 1u);
-    EXPECT_EQ(host.message_boxes[0].text, text);
-    EXPECT_EQ(host.message_boxes[0].caption, "Rimforge");
-    EXPECT_EQ(host.message_boxes[0].type, MB_OK | MB_ICONEXCLAMATION);
-  }
 
   // A level ROM with game data around the table, a shape of known points, and an editor in
   // view mode with a fraction in the coordinates that no ROM value matches.

@@ -19,6 +19,8 @@
 
 namespace {
 
+using testing_support::FileNames;
+
 using testing_support::AllAt;
 using testing_support::ImageOffset;
 using testing_support::LevelRomBuilder;
@@ -151,19 +153,6 @@ std::vector<std::uint8_t> Image() {
   return {level::level_rom_image.begin(), level::level_rom_image.end()};
 }
 
-std::vector<std::string> FileNames(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-bool Grayed(int id) {
-  return app::FindMenuItem(app::MainMenu(), id)->grayed;
-}
-
 // Every item of both menus, flattened, so that two menu states can be compared.
 struct ItemState {
   int id;
@@ -214,13 +203,6 @@ class LevelRomFileTest : public testing_support::EditorTest {
  protected:
   void Load(const std::string& path) { testing_support::LoadLevelRomFile(host, path); }
   void Save(const std::string& path) { testing_support::SaveLevelRomFile(host, path); }
-
-  void ExpectOnlyMessage(const std::string& text) {
-    ASSERT_EQ(host.message_boxes.size(), 1u);
-    EXPECT_EQ(host.message_boxes[0].text, text);
-    EXPECT_EQ(host.message_boxes[0].caption, "Rimforge");
-    EXPECT_EQ(host.message_boxes[0].type, kWarning);
-  }
 
   // Fractions that only a load may round away.
   void GiveAccurateFractions() {

@@ -28,27 +28,6 @@ using Frame = std::vector<std::uint8_t>;
 
 constexpr std::uint8_t kGrid = 116;
 
-// Up the left side of the byte square, across the top and down the right side: closing the
-// shape adds the bottom edge from point 15 back to point 0.
-ShapePoints Ring() {
-  return {{{20, 20},
-           {20, 60},
-           {20, 100},
-           {20, 140},
-           {20, 180},
-           {20, 220},
-           {60, 235},
-           {100, 235},
-           {150, 235},
-           {200, 235},
-           {235, 220},
-           {235, 180},
-           {235, 140},
-           {235, 100},
-           {235, 60},
-           {235, 20}}};
-}
-
 // Shape n is a square of side 8 * (n + 1) around the middle, so every thumbnail differs; shape
 // 1 is the ring, closed, and shape 2 the same ring, open. Level 9 names shape 3 by the map
 // entry 0x13, as a file from elsewhere may.
@@ -64,7 +43,10 @@ LevelRomBuilder SelectRom() {
     }
     rom.Points(shape, square);
   }
-  rom.Points(1, Ring()).Points(2, Ring()).Open(2).LevelShape(8, 0x13);
+  rom.Points(1, testing_support::RingPoints())
+      .Points(2, testing_support::RingPoints())
+      .Open(2)
+      .LevelShape(8, 0x13);
   return rom;
 }
 

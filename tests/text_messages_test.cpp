@@ -49,13 +49,6 @@ void PressEnter(testing_support::FakeHost& host, FakeDialog& dialog) {
 
 class TextMessagesTest : public testing_support::EditorTest {
  protected:
-  void ExpectOnlyMessage(const std::string& text) {
-    ASSERT_EQ(host.message_boxes.size(), 1u);
-    EXPECT_EQ(host.message_boxes[0].text, text);
-    EXPECT_EQ(host.message_boxes[0].caption, "Rimforge");
-    EXPECT_EQ(host.message_boxes[0].type, kWarning);
-  }
-
   // Loads the file and cancels the dialog: the image then holds the file.
   void LoadAndCancel(const std::string& path) {
     EditTextRomFile(host, path, [](FakeDialog& dialog) { dialog.Click(kTextMessagesCancel); });

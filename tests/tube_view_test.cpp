@@ -32,27 +32,6 @@ using Frame = std::vector<std::uint8_t>;
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
-// Sixteen points around the byte square, from (20, 20) up the left side, across the top and
-// down the right side to (235, 20): closing the shape adds the bottom edge 15 -> 0.
-ShapePoints Ring() {
-  return {{{20, 20},
-           {20, 60},
-           {20, 100},
-           {20, 140},
-           {20, 180},
-           {20, 220},
-           {60, 235},
-           {100, 235},
-           {150, 235},
-           {200, 235},
-           {235, 220},
-           {235, 180},
-           {235, 140},
-           {235, 100},
-           {235, 60},
-           {235, 20}}};
-}
-
 // Level scale 10, height 128, offset 0: the view scale is 1.062 and byte point (128, 127) is
 // the vanishing point.
 LevelRomBuilder& StandardView(LevelRomBuilder& rom, int shape) {
@@ -189,8 +168,8 @@ TEST_F(TubeViewTest, FarPointsDivideTowardZero) {
 
 TEST_F(TubeViewTest, OpenShapesLeaveOutTheClosingSegmentAndItsClaw) {
   LevelRomBuilder rom;
-  StandardView(rom, 0).Points(0, Ring());
-  StandardView(rom, 1).Points(1, Ring()).Open(1);
+  StandardView(rom, 0).Points(0, testing_support::RingPoints());
+  StandardView(rom, 1).Points(1, testing_support::RingPoints()).Open(1);
   LoadAndPick(rom, 0);
   Choose(resources::kView2D);
 
@@ -215,7 +194,7 @@ TEST_F(TubeViewTest, OpenShapesLeaveOutTheClosingSegmentAndItsClaw) {
 
 TEST_F(TubeViewTest, SegmentWhosePointsCoincideGetsAClawOfNoSize) {
   LevelRomBuilder rom;
-  ShapePoints points = Ring();
+  ShapePoints points = testing_support::RingPoints();
   points[1] = points[0];
   StandardView(rom, 0).Points(0, points);
   LoadAndPick(rom, 0);
@@ -229,7 +208,7 @@ TEST_F(TubeViewTest, SegmentWhosePointsCoincideGetsAClawOfNoSize) {
 
 TEST_F(TubeViewTest, ColoursFollowTheModeTheCurrentSegmentAndTheViewKind) {
   LevelRomBuilder rom;
-  StandardView(rom, 0).Points(0, Ring());
+  StandardView(rom, 0).Points(0, testing_support::RingPoints());
   LoadAndPick(rom, 0);
   Choose(resources::kClaw);
 
@@ -278,7 +257,7 @@ TEST_F(TubeViewTest, ColoursFollowTheModeTheCurrentSegmentAndTheViewKind) {
 
 TEST_F(TubeViewTest, DrawnSegmentLimitOfOneDrawsTheFirstSegmentOnly) {
   LevelRomBuilder rom;
-  StandardView(rom, 0).Points(0, Ring());
+  StandardView(rom, 0).Points(0, testing_support::RingPoints());
   LoadAndPick(rom, 0);
   Choose(resources::kNewLevel);
   ASSERT_EQ(level::edit_state.drawn_segment_limit, 1);
@@ -292,7 +271,7 @@ TEST_F(TubeViewTest, DrawnSegmentLimitOfOneDrawsTheFirstSegmentOnly) {
 
 TEST_F(TubeViewTest, SafeFrameAndEverythingElseScaleWithTheZoom) {
   LevelRomBuilder rom;
-  StandardView(rom, 0).Points(0, Ring());
+  StandardView(rom, 0).Points(0, testing_support::RingPoints());
   LoadAndPick(rom, 0);
 
   const auto guide_lines_only_on = [](const Frame& frame, std::set<int> rows,
@@ -330,7 +309,7 @@ TEST_F(TubeViewTest, SafeFrameAndEverythingElseScaleWithTheZoom) {
 
 TEST_F(TubeViewTest, AccurateValuesAreDrawnWhereTheyLie) {
   LevelRomBuilder rom;
-  StandardView(rom, 0).Points(0, Ring());
+  StandardView(rom, 0).Points(0, testing_support::RingPoints());
   LoadAndPick(rom, 0);
   Choose(resources::kView2D);
   Choose(resources::kClaw);
@@ -358,7 +337,7 @@ TEST_F(TubeViewTest, AccurateValuesAreDrawnWhereTheyLie) {
 
 TEST_F(TubeViewTest, CoordinatesFarOutsideTheFrameStickAtTheIntegerRange) {
   LevelRomBuilder rom;
-  StandardView(rom, 0).Points(0, Ring());
+  StandardView(rom, 0).Points(0, testing_support::RingPoints());
   LoadAndPick(rom, 0);
   Choose(resources::kAccurateValues);
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "app/menu_model.h"
 #include "app/shell.h"
 #include "platform/host.h"
 #include "support/fake_host.h"
@@ -19,6 +22,17 @@ class EditorTest : public ::testing::Test {
     app::StartEditor();
   }
   void TearDown() override { platform::SetHost(nullptr); }
+
+  // Exactly one message box was shown: a warning with this text.
+  void ExpectOnlyMessage(const std::string& text) {
+    ASSERT_EQ(host.message_boxes.size(), 1u);
+    EXPECT_EQ(host.message_boxes[0].text, text);
+    EXPECT_EQ(host.message_boxes[0].caption, "Rimforge");
+    EXPECT_EQ(host.message_boxes[0].type, MB_OK | MB_ICONEXCLAMATION);
+  }
+
+  // Whether an item of the main menu is greyed.
+  static bool Grayed(int id) { return app::FindMenuItem(app::MainMenu(), id)->grayed; }
 
   FakeHost host;
   TempDir temp;

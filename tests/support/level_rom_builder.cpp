@@ -16,6 +16,25 @@ bool InLevelTable(std::size_t offset) {
 
 }  // namespace
 
+ShapePoints RingPoints() {
+  return {{{20, 20},
+           {20, 60},
+           {20, 100},
+           {20, 140},
+           {20, 180},
+           {20, 220},
+           {60, 235},
+           {100, 235},
+           {150, 235},
+           {200, 235},
+           {235, 220},
+           {235, 180},
+           {235, 140},
+           {235, 100},
+           {235, 60},
+           {235, 20}}};
+}
+
 ShapePoints AllAt(std::uint8_t x, std::uint8_t y) {
   ShapePoints points;
   points.fill({x, y});

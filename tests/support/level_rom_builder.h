@@ -24,6 +24,9 @@ using ShapePoints = std::array<BytePoint, level::kPointsPerShape>;
 
 // A shape whose sixteen points all lie on one place.
 ShapePoints AllAt(std::uint8_t x, std::uint8_t y);
+// Up the left side of the byte square, across the top and down the right side; closing the
+// shape adds the bottom edge from point 15 back to point 0.
+ShapePoints RingPoints();
 // The points reached from `start` by the given steps (dx, dy), one segment each; the points
 // after the last step stay where it ended.
 ShapePoints Walk(BytePoint start, std::initializer_list<std::pair<int, int>> steps);

@@ -26,5 +26,7 @@ class TempDir {
 
 void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
+// The names of the files in a folder, sorted.
+std::vector<std::string> FileNames(const std::filesystem::path& folder);
 
 }  // namespace testing_support
