@@ -10,6 +10,18 @@ packages=(
   libgmock-dev
   libbenchmark-dev
   libpng-dev
+  # The desktop program: Qt 6 Widgets, Qt Multimedia for the click sound, OpenGL headers that
+  # Qt's CMake files ask for, and a font with the metrics of the classic dialog font.
+  qt6-base-dev
+  qt6-multimedia-dev
+  libgl-dev
+  fonts-liberation
+  # The end-to-end test: a virtual X display, input and screenshots.
+  xvfb
+  xauth
+  xdotool
+  imagemagick
+  x11-utils
 )
 
 missing=()

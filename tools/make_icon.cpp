@@ -1,0 +1,223 @@
+// Makes the program's icon, src/resources/program_icon.png: a tube seen down its length, the
+// near rim in yellow, the spokes and the far rim in blue, on a dark tile.
+// Usage: make_icon OUTPUT_FILE
+//
+// The picture is drawn at four times its size and averaged down for smooth edges, then written
+// as a PNG with stored (uncompressed) deflate blocks, which needs no compression library.
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kSize = 64;
+constexpr int kSubsamples = 4;
+constexpr int kFine = kSize * kSubsamples;
+constexpr double kPi = 3.14159265358979323846;
+
+struct Colour {
+  double red, green, blue, alpha;
+};
+
+struct Point {
+  double x, y;
+};
+
+// --- Drawing at the fine resolution ---
+
+class Canvas {
+ public:
+  Canvas() : pixels_(static_cast<std::size_t>(kFine) * kFine, Colour{0, 0, 0, 0}) {}
+
+  // A tile with rounded corners, in fine pixels.
+  void FillRoundedSquare(double margin, double radius, Colour colour) {
+    for (int y = 0; y < kFine; ++y) {
+      for (int x = 0; x < kFine; ++x) {
+        const double cx = std::clamp(x + 0.5, margin + radius, kFine - margin - radius);
+        const double cy = std::clamp(y + 0.5, margin + radius, kFine - margin - radius);
+        if (std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= radius) At(x, y) = colour;
+      }
+    }
+  }
+
+  // A line of the given width with round ends; coordinates in icon pixels.
+  void Line(Point from, Point to, double width, Colour colour) {
+    const Point a{from.x * kSubsamples, from.y * kSubsamples};
+    const Point b{to.x * kSubsamples, to.y * kSubsamples};
+    const double half = width * kSubsamples / 2;
+    const int left = std::max(0, static_cast<int>(std::min(a.x, b.x) - half));
+    const int right = std::min(kFine - 1, static_cast<int>(std::max(a.x, b.x) + half) + 1);
+    const int top = std::max(0, static_cast<int>(std::min(a.y, b.y) - half));
+    const int bottom = std::min(kFine - 1, static_cast<int>(std::max(a.y, b.y) + half) + 1);
+    for (int y = top; y <= bottom; ++y) {
+      for (int x = left; x <= right; ++x) {
+        if (DistanceToSegment({x + 0.5, y + 0.5}, a, b) <= half) At(x, y) = colour;
+      }
+    }
+  }
+
+  // The average of each 4 x 4 block, as 8-bit RGBA rows.
+  std::vector<std::uint8_t> Downsampled() const {
+    std::vector<std::uint8_t> rgba;
+    rgba.reserve(static_cast<std::size_t>(kSize) * kSize * 4);
+    for (int y = 0; y < kSize; ++y) {
+      for (int x = 0; x < kSize; ++x) {
+        Colour sum{0, 0, 0, 0};
+        for (int dy = 0; dy < kSubsamples; ++dy) {
+          for (int dx = 0; dx < kSubsamples; ++dx) {
+            const Colour& c = pixels_[Index(x * kSubsamples + dx, y * kSubsamples + dy)];
+            sum.red += c.red * c.alpha;
+            sum.green += c.green * c.alpha;
+            sum.blue += c.blue * c.alpha;
+            sum.alpha += c.alpha;
+          }
+        }
+        const double coverage = sum.alpha / (kSubsamples * kSubsamples);
+        const auto channel = [&](double value) {
+          return static_cast<std::uint8_t>(sum.alpha > 0 ? std::lround(value / sum.alpha * 255)
+                                                         : 0);
+        };
+        rgba.push_back(channel(sum.red));
+        rgba.push_back(channel(sum.green));
+        rgba.push_back(channel(sum.blue));
+        rgba.push_back(static_cast<std::uint8_t>(std::lround(coverage * 255)));
+      }
+    }
+    return rgba;
+  }
+
+ private:
+  static std::size_t Index(int x, int y) { return static_cast<std::size_t>(y) * kFine + x; }
+  Colour& At(int x, int y) { return pixels_[Index(x, y)]; }
+
+  static double DistanceToSegment(Point p, Point a, Point b) {
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double length_squared = dx * dx + dy * dy;
+    double t = length_squared > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length_squared : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+  }
+
+  std::vector<Colour> pixels_;
+};
+
+// --- PNG ---
+
+std::uint32_t Crc32(const std::vector<std::uint8_t>& bytes, std::size_t from) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = from; i < bytes.size(); ++i) {
+    crc ^= bytes[i];
+    for (int bit = 0; bit < 8; ++bit)
+      crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return crc ^ 0xFFFFFFFFu;
+}
+
+void PutBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void PutChunk(std::vector<std::uint8_t>& png, const char* type,
+              const std::vector<std::uint8_t>& data) {
+  PutBigEndian(png, static_cast<std::uint32_t>(data.size()));
+  const std::size_t start = png.size();
+  png.insert(png.end(), type, type + 4);
+  png.insert(png.end(), data.begin(), data.end());
+  PutBigEndian(png, Crc32(png, start));
+}
+
+// A zlib stream of stored blocks (at most 65535 bytes each).
+std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
+  std::vector<std::uint8_t> out = {0x78, 0x01};
+  std::size_t offset = 0;
+  do {
+    const std::size_t length = std::min<std::size_t>(65535, raw.size() - offset);
+    const bool last = offset + length == raw.size();
+    out.push_back(last ? 1 : 0);
+    out.push_back(static_cast<std::uint8_t>(length));
+    out.push_back(static_cast<std::uint8_t>(length >> 8));
+    out.push_back(static_cast<std::uint8_t>(~length));
+    out.push_back(static_cast<std::uint8_t>(~length >> 8));
+    out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(offset),
+               raw.begin() + static_cast<std::ptrdiff_t>(offset + length));
+    offset += length;
+  } while (offset < raw.size());
+  std::uint32_t a = 1;
+  std::uint32_t b = 0;
+  for (std::uint8_t byte : raw) {
+    a = (a + byte) % 65521;
+    b = (b + a) % 65521;
+  }
+  PutBigEndian(out, (b << 16) | a);
+  return out;
+}
+
+std::vector<std::uint8_t> Png(const std::vector<std::uint8_t>& rgba) {
+  std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<std::uint8_t> header;
+  PutBigEndian(header, kSize);
+  PutBigEndian(header, kSize);
+  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter, no interlace
+  PutChunk(png, "IHDR", header);
+  std::vector<std::uint8_t> raw;
+  for (int y = 0; y < kSize; ++y) {
+    raw.push_back(0);  // filter type: none
+    const auto row = rgba.begin() + static_cast<std::ptrdiff_t>(y) * kSize * 4;
+    raw.insert(raw.end(), row, row + kSize * 4);
+  }
+  PutChunk(png, "IDAT", StoredZlib(raw));
+  PutChunk(png, "IEND", {});
+  return png;
+}
+
+// --- The picture ---
+
+std::vector<std::uint8_t> DrawIcon() {
+  const Colour tile{0.06, 0.06, 0.12, 1};
+  const Colour yellow{0.94, 0.94, 0.0, 1};
+  const Colour blue{0.25, 0.35, 1.0, 1};
+  Canvas canvas;
+  canvas.FillRoundedSquare(1.0 * kSubsamples, 10.0 * kSubsamples, tile);
+
+  // Sixteen points on the near rim, a smaller copy for the far rim above the centre.
+  constexpr int kPoints = 16;
+  std::array<Point, kPoints> near_rim{};
+  std::array<Point, kPoints> far_rim{};
+  for (int i = 0; i < kPoints; ++i) {
+    const double angle = 2 * kPi * i / kPoints;
+    near_rim[i] = {32 + 24 * std::cos(angle), 34 + 24 * std::sin(angle)};
+    far_rim[i] = {32 + 8 * std::cos(angle), 27 + 8 * std::sin(angle)};
+  }
+  for (int i = 0; i < kPoints; ++i) {
+    canvas.Line(far_rim[i], far_rim[(i + 1) % kPoints], 1.3, blue);
+    canvas.Line(near_rim[i], far_rim[i], 1.3, blue);
+  }
+  for (int i = 0; i < kPoints; ++i)
+    canvas.Line(near_rim[i], near_rim[(i + 1) % kPoints], 2.6, yellow);
+  return canvas.Downsampled();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make_icon OUTPUT_FILE\n");
+    return 2;
+  }
+  const std::vector<std::uint8_t> png = Png(DrawIcon());
+  std::ofstream out(argv[1], std::ios::binary);
+  out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+  if (!out) {
+    std::fprintf(stderr, "make_icon: could not write %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}
