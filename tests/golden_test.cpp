@@ -7,20 +7,20 @@
 
 #include <gtest/gtest.h>
 
+#include "png/png_image.h"
 #include "resources/command_ids.h"
 #include "support/editor_test.h"
 #include "support/level_rom_builder.h"
-#include "support/png_image.h"
 
 namespace {
 
-using testing_support::CountDifferentPixels;
-using testing_support::DiffImage;
-using testing_support::FrameToRgb;
-using testing_support::ReadPng;
-using testing_support::RgbImage;
-using testing_support::WriteFramePng;
-using testing_support::WriteRgbPng;
+using png::CountDifferentPixels;
+using png::DiffImage;
+using png::FrameToRgb;
+using png::ReadPng;
+using png::RgbImage;
+using png::WriteFramePng;
+using png::WriteRgbPng;
 
 bool UpdatingGoldens() {
   const char* update = std::getenv("RIMFORGE_UPDATE_GOLDEN");

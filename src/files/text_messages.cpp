@@ -25,12 +25,6 @@ constexpr INT_PTR kDefaultFocus = 1;
 // GetAsyncKeyState: down now, and went down since the previous poll.
 constexpr std::uint16_t kKeyDownAndPressed = 0x8001;
 
-constexpr std::array<std::string_view, 4> kLanguages{"English", "French", "German", "Spanish"};
-constexpr std::array<std::string_view, 9> kColourNames{
-    "White", "Yellow", "Magenta", "Red", "Cyan", "Green", "Blue", "Info", "Flashing"};
-constexpr std::array<std::string_view, 5> kSizeNames{"Big", "Normal", "Small", "Very Small",
-                                                     "Unreadable"};
-
 // State of the open dialog. Record places and lengths are fixed when it opens: a message may
 // shrink and grow back, never beyond its length then.
 int selected_message = kNoMessage;

@@ -4,10 +4,12 @@
 // record keeps its place in the image.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "platform/host.h"
 
@@ -15,6 +17,14 @@ namespace files {
 
 // The selected message while none is.
 constexpr int kNoMessage = 999;
+
+// What the Text Messages dialog shows: the language of each block of 30 messages, and the names
+// of the colour (high nibble) and size (low nibble) of an attribute byte.
+constexpr std::array<std::string_view, 4> kLanguages{"English", "French", "German", "Spanish"};
+constexpr std::array<std::string_view, 9> kColourNames{
+    "White", "Yellow", "Magenta", "Red", "Cyan", "Green", "Blue", "Info", "Flashing"};
+constexpr std::array<std::string_view, 5> kSizeNames{"Big", "Normal", "Small", "Very Small",
+                                                     "Unreadable"};
 
 // "&Edit Text...": load, edit in the Text Messages dialog, save unless cancelled.
 void EditTextMessages();

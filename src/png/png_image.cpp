@@ -1,13 +1,14 @@
-#include "support/png_image.h"
+#include "png/png_image.h"
 
 #include <png.h>
 
 #include <algorithm>
 #include <cstring>
 
+#include "files/file_io.h"
 #include "gfx/frame_buffer.h"
 
-namespace testing_support {
+namespace png {
 namespace {
 
 constexpr int kChannels = 3;
@@ -23,6 +24,35 @@ png_image NewImage() {
   return image;
 }
 
+std::vector<std::uint8_t> PaletteColourMap() {
+  std::vector<std::uint8_t> colour_map;
+  colour_map.reserve(gfx::kPaletteSize * kChannels);
+  for (const gfx::RgbQuad& colour : gfx::Palette()) {
+    colour_map.insert(colour_map.end(), {colour.red, colour.green, colour.blue});
+  }
+  return colour_map;
+}
+
+// Each pixel becomes a square of scale x scale pixels.
+std::vector<std::uint8_t> Enlarge(std::span<const std::uint8_t> frame, int scale) {
+  if (scale == 1) return {frame.begin(), frame.end()};
+  const auto width = static_cast<std::size_t>(gfx::kFrameWidth);
+  const auto factor = static_cast<std::size_t>(scale);
+  std::vector<std::uint8_t> large;
+  large.reserve(frame.size() * factor * factor);
+  for (std::size_t row = 0; row < static_cast<std::size_t>(gfx::kFrameHeight); ++row) {
+    const auto first = large.size();
+    for (std::size_t column = 0; column < width; ++column) {
+      large.insert(large.end(), factor, frame[row * width + column]);
+    }
+    for (std::size_t copy = 1; copy < factor; ++copy) {
+      large.insert(large.end(), large.begin() + static_cast<std::ptrdiff_t>(first),
+                   large.begin() + static_cast<std::ptrdiff_t>(first + width * factor));
+    }
+  }
+  return large;
+}
+
 }  // namespace
 
 RgbImage FrameToRgb(std::span<const std::uint8_t> frame) {
@@ -36,21 +66,36 @@ RgbImage FrameToRgb(std::span<const std::uint8_t> frame) {
   return image;
 }
 
-bool WriteFramePng(const std::string& path, std::span<const std::uint8_t> frame) {
-  if (frame.size() != gfx::kFrameSize) return false;
-  std::vector<std::uint8_t> colour_map;
-  for (const gfx::RgbQuad& colour : gfx::Palette()) {
-    colour_map.insert(colour_map.end(), {colour.red, colour.green, colour.blue});
-  }
+std::optional<std::vector<std::uint8_t>> EncodeFramePng(std::span<const std::uint8_t> frame,
+                                                        int scale) {
+  if (frame.size() != gfx::kFrameSize || scale < 1 || scale > kMaxFrameScale) return std::nullopt;
+  const std::vector<std::uint8_t> pixels = Enlarge(frame, scale);
+  const std::vector<std::uint8_t> colour_map = PaletteColourMap();
   png_image image = NewImage();
-  image.width = gfx::kFrameWidth;
-  image.height = gfx::kFrameHeight;
+  image.width = static_cast<png_uint_32>(gfx::kFrameWidth * scale);
+  image.height = static_cast<png_uint_32>(gfx::kFrameHeight * scale);
   image.format = PNG_FORMAT_RGB_COLORMAP;
   image.colormap_entries = static_cast<png_uint_32>(gfx::kPaletteSize);
-  const bool written = png_image_write_to_file(&image, path.c_str(), 0, frame.data(),
-                                               gfx::kFrameWidth, colour_map.data()) != 0;
+  const auto stride = static_cast<png_int_32>(image.width);
+  // The first call only measures; the second writes into a buffer of that size.
+  png_alloc_size_t size = 0;
+  if (png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), stride,
+                                colour_map.data()) == 0) {
+    png_image_free(&image);
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> bytes(size);
+  const bool written = png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels.data(),
+                                                 stride, colour_map.data()) != 0;
   png_image_free(&image);
-  return written;
+  if (!written) return std::nullopt;
+  bytes.resize(size);
+  return bytes;
+}
+
+bool WriteFramePng(const std::string& path, std::span<const std::uint8_t> frame) {
+  const std::optional<std::vector<std::uint8_t>> bytes = EncodeFramePng(frame);
+  return bytes && files::WriteFileAtomically(path, *bytes);
 }
 
 bool WriteRgbPng(const std::string& path, const RgbImage& picture) {
@@ -110,4 +155,4 @@ RgbImage DiffImage(const RgbImage& expected, const RgbImage& actual) {
   return diff;
 }
 
-}  // namespace testing_support
+}  // namespace png
