@@ -4,9 +4,6 @@
 // negligible beside the 16 ms of a frame.
 #include <cmath>
 #include <cstdint>
-#include <optional>
-#include <string>
-#include <string_view>
 
 #include <benchmark/benchmark.h>
 
@@ -16,43 +13,13 @@
 #include "level/interactive_input.h"
 #include "level/level_store.h"
 #include "platform/host.h"
+#include "quiet_host.h"
 
 namespace {
 
-// A desktop where every key is down and has been for a while, and nothing else happens.
-class HeldKeysHost : public platform::Host {
- public:
-  std::uint32_t TimeGetTime() const override { return 0; }
-  void WaitUntilElapsed(std::uint32_t, std::uint32_t) override {}
-  std::int16_t GetAsyncKeyState(int) override { return static_cast<std::int16_t>(0x8000); }
-  bool IsMainWindowForeground() const override { return true; }
-  void SetWindowTitle(std::string_view) override {}
-  void SetClientSize(int, int) override {}
-  platform::FrameMetrics GetFrameMetrics() const override { return {4, 4, 19}; }
-  POINT ClientToScreen(POINT client) const override { return client; }
-  void BlitFrame() override {}
-  void InvalidateClient() override {}
-  void DestroyMainWindow() override {}
-  void PostQuitMessage(int) override {}
-  void MenusChanged() override {}
-  void TrackPopupMenu(POINT) override {}
-  int ShowMessageBox(std::string_view, std::string_view, UINT) override { return IDOK; }
-  std::optional<std::string> ShowOpenFileDialog(const platform::FileDialogSpec&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ShowSaveFileDialog(const platform::FileDialogSpec&) override {
-    return std::nullopt;
-  }
-  INT_PTR RunModalDialog(const platform::DialogTemplate&, platform::Dialog*,
-                         platform::DialogProc) override {
-    return IDCANCEL;
-  }
-  void PlayClickSound() override {}
-  void OpenReadMe() override {}
-};
-
 void BM_EditModeInputWithEveryHeldKeyDown(benchmark::State& state) {
-  HeldKeysHost host;
+  bench::QuietHost host;
+  host.key_state = static_cast<std::int16_t>(0x8000);  // every key held
   platform::SetHost(&host);
   app::ResetEditor();
   app::StartEditor();

@@ -2,9 +2,6 @@
 // then the picture.
 #include <cmath>
 #include <cstdint>
-#include <optional>
-#include <string>
-#include <string_view>
 
 #include <benchmark/benchmark.h>
 
@@ -14,43 +11,11 @@
 #include "level/edit_state.h"
 #include "level/level_store.h"
 #include "platform/host.h"
+#include "quiet_host.h"
 #include "render/level_select.h"
 #include "render/tube_view.h"
 
 namespace {
-
-// A host that is always in front and answers nothing: level select asks only for the
-// foreground, the clock, the title and the click.
-class BenchHost : public platform::Host {
- public:
-  std::uint32_t TimeGetTime() const override { return 12345; }
-  void WaitUntilElapsed(std::uint32_t, std::uint32_t) override {}
-  std::int16_t GetAsyncKeyState(int) override { return 0; }
-  bool IsMainWindowForeground() const override { return true; }
-  void SetWindowTitle(std::string_view) override {}
-  void SetClientSize(int, int) override {}
-  platform::FrameMetrics GetFrameMetrics() const override { return {4, 4, 19}; }
-  POINT ClientToScreen(POINT client) const override { return client; }
-  void BlitFrame() override {}
-  void InvalidateClient() override {}
-  void DestroyMainWindow() override {}
-  void PostQuitMessage(int) override {}
-  void MenusChanged() override {}
-  void TrackPopupMenu(POINT) override {}
-  int ShowMessageBox(std::string_view, std::string_view, UINT) override { return IDCANCEL; }
-  std::optional<std::string> ShowOpenFileDialog(const platform::FileDialogSpec&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ShowSaveFileDialog(const platform::FileDialogSpec&) override {
-    return std::nullopt;
-  }
-  INT_PTR RunModalDialog(const platform::DialogTemplate&, platform::Dialog*,
-                         platform::DialogProc) override {
-    return 0;
-  }
-  void PlayClickSound() override {}
-  void OpenReadMe() override {}
-};
 
 // A fresh editor with sixteen closed tubes, each a sixteen-point star of its own size, at
 // level scale 10, and every view flag at its start value: all on, 3D.
@@ -73,7 +38,7 @@ void MakeTubes() {
 }
 
 void BM_TubeViewFrame(benchmark::State& state) {
-  BenchHost host;
+  bench::QuietHost host;
   platform::SetHost(&host);
   MakeTubes();
   app::editor.editor_mode = app::kViewMode;
@@ -88,7 +53,7 @@ void BM_TubeViewFrame(benchmark::State& state) {
 BENCHMARK(BM_TubeViewFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_LevelSelectFrame(benchmark::State& state) {
-  BenchHost host;
+  bench::QuietHost host;
   platform::SetHost(&host);
   MakeTubes();
   app::editor.editor_mode = app::kLevelSelectMode;

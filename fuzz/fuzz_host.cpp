@@ -175,7 +175,7 @@ void FuzzHost::Clear() {
   // Swapped with empty ones, which gives their memory back.
   std::vector<std::string>().swap(messages);
   std::vector<int>().swap(dialogs_run);
-  std::vector<platform::FileDialogSpec>().swap(save_dialogs);
+  std::vector<platform::FileDialogRequest>().swap(save_dialogs);
 }
 
 std::int16_t FuzzHost::GetAsyncKeyState(int virtual_key) {
@@ -192,12 +192,13 @@ int FuzzHost::ShowMessageBox(std::string_view text, std::string_view caption, UI
   return (type & MB_YESNO) != 0 ? IDYES : IDOK;
 }
 
-std::optional<std::string> FuzzHost::ShowOpenFileDialog(const platform::FileDialogSpec&) {
+std::optional<std::string> FuzzHost::ShowOpenFileDialog(const platform::FileDialogRequest&) {
   return open_answer;
 }
 
-std::optional<std::string> FuzzHost::ShowSaveFileDialog(const platform::FileDialogSpec& spec) {
-  save_dialogs.push_back(spec);
+std::optional<std::string> FuzzHost::ShowSaveFileDialog(
+    const platform::FileDialogRequest& request) {
+  save_dialogs.push_back(request);
   return save_answer;
 }
 

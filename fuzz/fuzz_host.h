@@ -100,7 +100,7 @@ class FuzzHost : public platform::Host {
   // What the editor did.
   std::vector<std::string> messages;
   std::vector<int> dialogs_run;
-  std::vector<platform::FileDialogSpec> save_dialogs;
+  std::vector<platform::FileDialogRequest> save_dialogs;
 
   void Clear();
 
@@ -120,8 +120,10 @@ class FuzzHost : public platform::Host {
   void MenusChanged() override {}
   void TrackPopupMenu(POINT) override {}
   int ShowMessageBox(std::string_view text, std::string_view caption, UINT type) override;
-  std::optional<std::string> ShowOpenFileDialog(const platform::FileDialogSpec& spec) override;
-  std::optional<std::string> ShowSaveFileDialog(const platform::FileDialogSpec& spec) override;
+  std::optional<std::string> ShowOpenFileDialog(
+      const platform::FileDialogRequest& request) override;
+  std::optional<std::string> ShowSaveFileDialog(
+      const platform::FileDialogRequest& request) override;
   INT_PTR RunModalDialog(const platform::DialogTemplate& dialog_template, platform::Dialog* owner,
                          platform::DialogProc procedure) override;
   void PlayClickSound() override {}

@@ -184,18 +184,18 @@ TEST_F(ArcadeHitsTest, TempestTubesWithoutTextChangesOnlyTheLastLevelImageWithDe
   ASSERT_EQ(host.file_dialogs.size(), 5u);
   const testing_support::ShownFileDialog& open = host.file_dialogs[2];
   EXPECT_FALSE(open.save);
-  EXPECT_EQ(open.spec.title, "Load 'Atari Arcade Hits'");
-  EXPECT_EQ(open.spec.filter_description, "Atari Arcade Hits (*.exe,*.scr)");
-  EXPECT_EQ(open.spec.filter_pattern, "*.exe;*.scr");
-  EXPECT_EQ(open.spec.default_extension, "exe");
-  EXPECT_EQ(open.spec.flags, kOpenFlags);
+  EXPECT_EQ(open.request.title, "Load 'Atari Arcade Hits'");
+  EXPECT_EQ(open.request.filter_description, "Atari Arcade Hits (*.exe,*.scr)");
+  EXPECT_EQ(open.request.filter_pattern, "*.exe;*.scr");
+  EXPECT_EQ(open.request.default_extension, "exe");
+  EXPECT_EQ(open.request.flags, kOpenFlags);
   const testing_support::ShownFileDialog& save = host.file_dialogs[3];
   EXPECT_TRUE(save.save);
-  EXPECT_EQ(save.spec.title, "Save 'Atari Arcade Hits'");
-  EXPECT_EQ(save.spec.filter_description, "Atari Arcade Hits (*.exe)");
-  EXPECT_EQ(save.spec.filter_pattern, "*.exe");
-  EXPECT_EQ(save.spec.default_extension, "exe");
-  EXPECT_EQ(save.spec.flags, kSaveFlags);
+  EXPECT_EQ(save.request.title, "Save 'Atari Arcade Hits'");
+  EXPECT_EQ(save.request.filter_description, "Atari Arcade Hits (*.exe)");
+  EXPECT_EQ(save.request.filter_pattern, "*.exe");
+  EXPECT_EQ(save.request.default_extension, "exe");
+  EXPECT_EQ(save.request.flags, kSaveFlags);
 }
 
 TEST_F(ArcadeHitsTest, IncludeTextDataCopiesTheTextImageToThePlaceOfTheChosenSet) {
@@ -433,7 +433,7 @@ TEST_F(ArcadeHitsTest, SaveDialogOffersTheExtensionOfTheOpenedFile) {
     const std::string in = UsualProgram().WriteTo(temp, c.name);
     Hack(in, PressOk, std::nullopt);
     ASSERT_EQ(host.file_dialogs.size(), 2u);
-    const platform::FileDialogSpec& save = host.file_dialogs[1].spec;
+    const platform::FileDialogRequest& save = host.file_dialogs[1].request;
     EXPECT_EQ(save.filter_description, "Atari Arcade Hits (*." + c.extension + ")");
     EXPECT_EQ(save.filter_pattern, "*." + c.extension);
     EXPECT_EQ(save.default_extension, c.extension);

@@ -92,14 +92,14 @@ TEST_F(ColoursTest, PickedColoursAreWrittenIntoTheirCycleAndRow) {
   EXPECT_TRUE(host.message_boxes.empty());
   EXPECT_EQ(host.dialogs_run, (std::vector<int>{107, 108, 108, 108, 108}));
   ASSERT_EQ(host.file_dialogs.size(), 2u);
-  EXPECT_EQ(host.file_dialogs[0].spec.title, "Load ROM 119 File");
-  EXPECT_EQ(host.file_dialogs[0].spec.flags, kOpenFlags);
-  EXPECT_EQ(host.file_dialogs[1].spec.title, "Save ROM 119 File");
-  EXPECT_EQ(host.file_dialogs[1].spec.flags, kSaveFlags);
+  EXPECT_EQ(host.file_dialogs[0].request.title, "Load ROM 119 File");
+  EXPECT_EQ(host.file_dialogs[0].request.flags, kOpenFlags);
+  EXPECT_EQ(host.file_dialogs[1].request.title, "Save ROM 119 File");
+  EXPECT_EQ(host.file_dialogs[1].request.flags, kSaveFlags);
   for (const testing_support::ShownFileDialog& shown : host.file_dialogs) {
-    EXPECT_EQ(shown.spec.filter_description, "ROM 119 Files (*.119)");
-    EXPECT_EQ(shown.spec.filter_pattern, "*.119");
-    EXPECT_EQ(shown.spec.default_extension, "119");
+    EXPECT_EQ(shown.request.filter_description, "ROM 119 Files (*.119)");
+    EXPECT_EQ(shown.request.filter_pattern, "*.119");
+    EXPECT_EQ(shown.request.default_extension, "119");
   }
 }
 

@@ -192,11 +192,11 @@ TEST_F(LevelFileTest, SavedAndLoadedAgainCoordinatesKeepEveryBitAndTheTableIsDer
   ASSERT_EQ(host.file_dialogs.size(), 4u);
   const testing_support::ShownFileDialog& dialog = host.file_dialogs[1];
   EXPECT_TRUE(dialog.save);
-  EXPECT_EQ(dialog.spec.title, "Save TLD File");
-  EXPECT_EQ(dialog.spec.filter_description, "TLD Files (*.TLD)");
-  EXPECT_EQ(dialog.spec.filter_pattern, "*.TLD");
-  EXPECT_EQ(dialog.spec.default_extension, "TLD");
-  EXPECT_EQ(dialog.spec.flags, kSaveFlags);
+  EXPECT_EQ(dialog.request.title, "Save TLD File");
+  EXPECT_EQ(dialog.request.filter_description, "TLD Files (*.TLD)");
+  EXPECT_EQ(dialog.request.filter_pattern, "*.TLD");
+  EXPECT_EQ(dialog.request.default_extension, "TLD");
+  EXPECT_EQ(dialog.request.flags, kSaveFlags);
 }
 
 TEST_F(LevelFileTest, LoadWithoutRomEntersLevelSelectAndEnablesOnlyTheLevelFileSave) {
@@ -228,11 +228,11 @@ TEST_F(LevelFileTest, LoadWithoutRomEntersLevelSelectAndEnablesOnlyTheLevelFileS
   ASSERT_EQ(host.file_dialogs.size(), 1u);
   const testing_support::ShownFileDialog& dialog = host.file_dialogs[0];
   EXPECT_FALSE(dialog.save);
-  EXPECT_EQ(dialog.spec.title, "Load TLD File");
-  EXPECT_EQ(dialog.spec.filter_description, "TLD Files (*.TLD)");
-  EXPECT_EQ(dialog.spec.filter_pattern, "*.TLD");
-  EXPECT_EQ(dialog.spec.default_extension, "");
-  EXPECT_EQ(dialog.spec.flags, kOpenFlags);
+  EXPECT_EQ(dialog.request.title, "Load TLD File");
+  EXPECT_EQ(dialog.request.filter_description, "TLD Files (*.TLD)");
+  EXPECT_EQ(dialog.request.filter_pattern, "*.TLD");
+  EXPECT_EQ(dialog.request.default_extension, "");
+  EXPECT_EQ(dialog.request.flags, kOpenFlags);
 
   // Further presses count only after the button has come up once.
   host.PressButton(WM_LBUTTONDOWN, 30, 40, MK_LBUTTON);

@@ -244,11 +244,11 @@ TEST_F(LevelRomFileTest, LoadThenSaveKeepsEveryByteButTheDerivedOnes) {
   ASSERT_EQ(host.file_dialogs.size(), 2u);
   const testing_support::ShownFileDialog& dialog = host.file_dialogs[1];
   EXPECT_TRUE(dialog.save);
-  EXPECT_EQ(dialog.spec.title, "Save ROM 118 File");
-  EXPECT_EQ(dialog.spec.filter_description, "ROM 118 Files (*.118)");
-  EXPECT_EQ(dialog.spec.filter_pattern, "*.118");
-  EXPECT_EQ(dialog.spec.default_extension, "118");
-  EXPECT_EQ(dialog.spec.flags, kSaveFlags);
+  EXPECT_EQ(dialog.request.title, "Save ROM 118 File");
+  EXPECT_EQ(dialog.request.filter_description, "ROM 118 Files (*.118)");
+  EXPECT_EQ(dialog.request.filter_pattern, "*.118");
+  EXPECT_EQ(dialog.request.default_extension, "118");
+  EXPECT_EQ(dialog.request.flags, kSaveFlags);
 }
 
 TEST_F(LevelRomFileTest, LoadEntersLevelSelectAndEnablesTheSaves) {
@@ -279,11 +279,11 @@ TEST_F(LevelRomFileTest, LoadEntersLevelSelectAndEnablesTheSaves) {
   ASSERT_EQ(host.file_dialogs.size(), 1u);
   const testing_support::ShownFileDialog& dialog = host.file_dialogs[0];
   EXPECT_FALSE(dialog.save);
-  EXPECT_EQ(dialog.spec.title, "Load ROM 118 File");
-  EXPECT_EQ(dialog.spec.filter_description, "ROM 118 Files (*.118)");
-  EXPECT_EQ(dialog.spec.filter_pattern, "*.118");
-  EXPECT_EQ(dialog.spec.default_extension, "118");
-  EXPECT_EQ(dialog.spec.flags, kOpenFlags);
+  EXPECT_EQ(dialog.request.title, "Load ROM 118 File");
+  EXPECT_EQ(dialog.request.filter_description, "ROM 118 Files (*.118)");
+  EXPECT_EQ(dialog.request.filter_pattern, "*.118");
+  EXPECT_EQ(dialog.request.default_extension, "118");
+  EXPECT_EQ(dialog.request.flags, kOpenFlags);
 
   // Further presses count only after the button has come up once.
   host.PressButton(WM_LBUTTONDOWN, 30, 40, MK_LBUTTON);

@@ -141,11 +141,11 @@ TEST_F(TextMessagesTest, OpeningListsEveryMessageAndSelectingShowsItsFields) {
   ASSERT_EQ(host.file_dialogs.size(), 1u);
   const testing_support::ShownFileDialog& shown = host.file_dialogs[0];
   EXPECT_FALSE(shown.save);
-  EXPECT_EQ(shown.spec.title, "Load ROM 121 File");
-  EXPECT_EQ(shown.spec.filter_description, "ROM 121 Files (*.121)");
-  EXPECT_EQ(shown.spec.filter_pattern, "*.121");
-  EXPECT_EQ(shown.spec.default_extension, "121");
-  EXPECT_EQ(shown.spec.flags, kOpenFlags);
+  EXPECT_EQ(shown.request.title, "Load ROM 121 File");
+  EXPECT_EQ(shown.request.filter_description, "ROM 121 Files (*.121)");
+  EXPECT_EQ(shown.request.filter_pattern, "*.121");
+  EXPECT_EQ(shown.request.default_extension, "121");
+  EXPECT_EQ(shown.request.flags, kOpenFlags);
 }
 
 TEST_F(TextMessagesTest, EnterStoresTheSignsTypedAsSlashAndAtSign) {
@@ -369,11 +369,11 @@ TEST_F(TextMessagesTest, OkStoresTheSelectedMessageAndSavesWhileCancelAndTheClos
   ASSERT_EQ(host.file_dialogs.size(), 2u);
   const testing_support::ShownFileDialog& shown = host.file_dialogs[1];
   EXPECT_TRUE(shown.save);
-  EXPECT_EQ(shown.spec.title, "Save ROM 121 File");
-  EXPECT_EQ(shown.spec.filter_description, "ROM 121 Files (*.121)");
-  EXPECT_EQ(shown.spec.filter_pattern, "*.121");
-  EXPECT_EQ(shown.spec.default_extension, "121");
-  EXPECT_EQ(shown.spec.flags, kSaveFlags);
+  EXPECT_EQ(shown.request.title, "Save ROM 121 File");
+  EXPECT_EQ(shown.request.filter_description, "ROM 121 Files (*.121)");
+  EXPECT_EQ(shown.request.filter_pattern, "*.121");
+  EXPECT_EQ(shown.request.default_extension, "121");
+  EXPECT_EQ(shown.request.flags, kSaveFlags);
   EXPECT_TRUE(host.message_boxes.empty());
 
   // Nothing changed: OK saves the file as it was read, whether messages were selected or not.

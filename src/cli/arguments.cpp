@@ -6,9 +6,9 @@
 namespace cli {
 namespace {
 
-const OptionSpec* FindOption(std::span<const OptionSpec> options, std::string_view name) {
+const OptionRule* FindOption(std::span<const OptionRule> options, std::string_view name) {
   const auto found = std::find_if(options.begin(), options.end(),
-                                  [name](const OptionSpec& option) { return option.name == name; });
+                                  [name](const OptionRule& option) { return option.name == name; });
   return found == options.end() ? nullptr : &*found;
 }
 
@@ -29,7 +29,7 @@ std::optional<std::string> ParsedArguments::Value(std::string_view option) const
   return found->second;
 }
 
-ParseResult ParseArguments(std::span<const std::string> args, std::span<const OptionSpec> options,
+ParseResult ParseArguments(std::span<const std::string> args, std::span<const OptionRule> options,
                            std::span<const std::string_view> positional_names) {
   ParseResult result;
   ParsedArguments& parsed = result.arguments;
@@ -52,7 +52,7 @@ ParseResult ParseArguments(std::span<const std::string> args, std::span<const Op
     }
     const std::size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
-    const OptionSpec* option = FindOption(options, name);
+    const OptionRule* option = FindOption(options, name);
     if (option == nullptr) {
       result.error = "unknown option '" + name + "'";
       return result;

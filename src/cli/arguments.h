@@ -13,7 +13,7 @@
 
 namespace cli {
 
-struct OptionSpec {
+struct OptionRule {
   std::string_view name;  // "--level", "-o"
   bool takes_value;
 };
@@ -36,7 +36,7 @@ struct ParseResult {
 // Parses `args` against the options a subcommand knows, which must come with
 // `positional_names.size()` positional arguments (named in the messages, e.g. "FILE"). With
 // --help the rest is not checked.
-ParseResult ParseArguments(std::span<const std::string> args, std::span<const OptionSpec> options,
+ParseResult ParseArguments(std::span<const std::string> args, std::span<const OptionRule> options,
                            std::span<const std::string_view> positional_names);
 
 // A whole number in [low, high] written in decimal digits, or nothing.

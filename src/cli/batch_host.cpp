@@ -61,18 +61,20 @@ int BatchHost::ShowMessageBox(std::string_view text, std::string_view /*caption*
   return IDOK;
 }
 
-std::optional<std::string> BatchHost::ShowOpenFileDialog(const platform::FileDialogSpec& spec) {
-  return AnswerFileDialog(false, spec);
+std::optional<std::string> BatchHost::ShowOpenFileDialog(
+    const platform::FileDialogRequest& request) {
+  return AnswerFileDialog(false, request);
 }
 
-std::optional<std::string> BatchHost::ShowSaveFileDialog(const platform::FileDialogSpec& spec) {
-  return AnswerFileDialog(true, spec);
+std::optional<std::string> BatchHost::ShowSaveFileDialog(
+    const platform::FileDialogRequest& request) {
+  return AnswerFileDialog(true, request);
 }
 
 std::optional<std::string> BatchHost::AnswerFileDialog(bool save,
-                                                       const platform::FileDialogSpec& spec) {
+                                                       const platform::FileDialogRequest& request) {
   if (file_answers_.empty() || file_answers_.front().save != save) {
-    problems_.push_back("no file for \"" + spec.title + "\"");
+    problems_.push_back("no file for \"" + request.title + "\"");
     return std::nullopt;
   }
   last_path_ = std::move(file_answers_.front().path);

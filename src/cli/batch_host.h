@@ -49,8 +49,10 @@ class BatchHost : public platform::Host {
   void MenusChanged() override;
   void TrackPopupMenu(POINT screen) override;
   int ShowMessageBox(std::string_view text, std::string_view caption, UINT type) override;
-  std::optional<std::string> ShowOpenFileDialog(const platform::FileDialogSpec& spec) override;
-  std::optional<std::string> ShowSaveFileDialog(const platform::FileDialogSpec& spec) override;
+  std::optional<std::string> ShowOpenFileDialog(
+      const platform::FileDialogRequest& request) override;
+  std::optional<std::string> ShowSaveFileDialog(
+      const platform::FileDialogRequest& request) override;
   INT_PTR RunModalDialog(const platform::DialogTemplate& dialog_template, platform::Dialog* owner,
                          platform::DialogProc procedure) override;
   void PlayClickSound() override;
@@ -62,7 +64,8 @@ class BatchHost : public platform::Host {
     std::string path;
   };
 
-  std::optional<std::string> AnswerFileDialog(bool save, const platform::FileDialogSpec& spec);
+  std::optional<std::string> AnswerFileDialog(bool save,
+                                              const platform::FileDialogRequest& request);
 
   std::deque<FileAnswer> file_answers_;
   std::map<int, std::function<void(BatchDialog&)>> dialog_people_;

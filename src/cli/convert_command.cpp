@@ -7,7 +7,7 @@
 namespace cli {
 namespace {
 
-constexpr std::array<OptionSpec, 1> kOptions{{{"--rom", true}}};
+constexpr std::array<OptionRule, 1> kOptions{{{"--rom", true}}};
 constexpr std::array<std::string_view, 2> kPositionals{"IN", "OUT"};
 
 constexpr std::string_view kHelp =

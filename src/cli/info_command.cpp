@@ -9,7 +9,7 @@
 namespace cli {
 namespace {
 
-constexpr std::array<OptionSpec, 1> kOptions{{{"--json", false}}};
+constexpr std::array<OptionRule, 1> kOptions{{{"--json", false}}};
 constexpr std::array<std::string_view, 1> kPositionals{"FILE"};
 
 constexpr std::string_view kHelp =

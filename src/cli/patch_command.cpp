@@ -9,7 +9,7 @@
 namespace cli {
 namespace {
 
-constexpr std::array<OptionSpec, 4> kOptions{
+constexpr std::array<OptionRule, 4> kOptions{
     {{"--levels", true}, {"--texts", true}, {"--set", true}, {"-o", true}}};
 constexpr std::array<std::string_view, 1> kPositionals{"PROGRAM"};
 

@@ -16,7 +16,7 @@
 namespace cli {
 namespace {
 
-constexpr std::array<OptionSpec, 8> kOptions{{{"-o", true},
+constexpr std::array<OptionRule, 8> kOptions{{{"-o", true},
                                               {"--level", true},
                                               {"--scale", true},
                                               {"--2d", false},

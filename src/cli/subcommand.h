@@ -24,7 +24,7 @@ struct Subcommand {
   std::string_view name;
   std::string_view summary;  // one line for "rimforge-tool --help"
   std::string_view help;     // the whole text of "rimforge-tool NAME --help"
-  std::span<const OptionSpec> options;
+  std::span<const OptionRule> options;
   std::span<const std::string_view> positionals;
   int (*run)(const Invocation& invocation);
 };

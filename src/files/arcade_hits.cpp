@@ -125,7 +125,7 @@ void HackArcadeHits() {
 
 std::optional<ArcadeHitsFile> LoadArcadeHitsFile() {
   const std::optional<std::string> path = platform::CurrentHost().ShowOpenFileDialog(
-      OpenDialogSpec("Load 'Atari Arcade Hits'", kProgramKind));
+      OpenDialogRequest("Load 'Atari Arcade Hits'", kProgramKind));
   if (!path) return std::nullopt;
   std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(*path);
   if (!bytes) {
@@ -152,7 +152,7 @@ void SaveArcadeHitsFile(ArcadeHitsFile& file) {
   const std::string description = "Atari Arcade Hits (*." + file.extension + ")";
   const std::string pattern = "*." + file.extension;
   const std::optional<std::string> path = platform::CurrentHost().ShowSaveFileDialog(
-      SaveDialogSpec("Save 'Atari Arcade Hits'", {description, pattern, file.extension}));
+      SaveDialogRequest("Save 'Atari Arcade Hits'", {description, pattern, file.extension}));
   if (!path) return;
   PatchProgramFile(file);
   if (!WriteFileAtomically(*path, file.buffer)) ReportCouldNotWrite(*path);

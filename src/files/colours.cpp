@@ -95,7 +95,7 @@ void EditColours() {
 
 bool LoadColourRom() {
   const std::optional<std::string> path = platform::CurrentHost().ShowOpenFileDialog(
-      OpenDialogSpec("Load ROM 119 File", kColourRomKind));
+      OpenDialogRequest("Load ROM 119 File", kColourRomKind));
   if (!path) return false;
   const std::optional<std::vector<std::uint8_t>> bytes = ReadFileStart(*path, kColourRomSize);
   if (!bytes) {
@@ -113,7 +113,7 @@ bool LoadColourRom() {
 
 void SaveColourRom() {
   const std::optional<std::string> path = platform::CurrentHost().ShowSaveFileDialog(
-      SaveDialogSpec("Save ROM 119 File", kColourRomKind));
+      SaveDialogRequest("Save ROM 119 File", kColourRomKind));
   if (!path) return;
   if (!WriteFileAtomically(*path, colour_rom_image)) ReportCouldNotWrite(*path);
 }

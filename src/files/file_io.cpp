@@ -23,7 +23,8 @@ struct FileCloser {
 };
 using ReadingFile = std::unique_ptr<std::FILE, FileCloser>;
 
-platform::FileDialogSpec DialogSpec(std::string_view title, const FileKind& kind, UINT flags) {
+platform::FileDialogRequest DialogRequest(std::string_view title, const FileKind& kind,
+                                          UINT flags) {
   return {std::string(title), std::string(kind.filter_description),
           std::string(kind.filter_pattern), std::string(kind.default_extension), flags};
 }
@@ -52,12 +53,12 @@ void ReportProblem(const std::string& text) {
 
 }  // namespace
 
-platform::FileDialogSpec OpenDialogSpec(std::string_view title, const FileKind& kind) {
-  return DialogSpec(title, kind, kOpenDialogFlags);
+platform::FileDialogRequest OpenDialogRequest(std::string_view title, const FileKind& kind) {
+  return DialogRequest(title, kind, kOpenDialogFlags);
 }
 
-platform::FileDialogSpec SaveDialogSpec(std::string_view title, const FileKind& kind) {
-  return DialogSpec(title, kind, kSaveDialogFlags);
+platform::FileDialogRequest SaveDialogRequest(std::string_view title, const FileKind& kind) {
+  return DialogRequest(title, kind, kSaveDialogFlags);
 }
 
 std::optional<std::vector<std::uint8_t>> ReadFileStart(const std::string& path,

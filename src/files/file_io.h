@@ -22,9 +22,9 @@ struct FileKind {
 };
 
 // The path and file must exist; the read-only box is hidden.
-platform::FileDialogSpec OpenDialogSpec(std::string_view title, const FileKind& kind);
+platform::FileDialogRequest OpenDialogRequest(std::string_view title, const FileKind& kind);
 // The path must exist; the dialog asks before overwriting a file.
-platform::FileDialogSpec SaveDialogSpec(std::string_view title, const FileKind& kind);
+platform::FileDialogRequest SaveDialogRequest(std::string_view title, const FileKind& kind);
 
 // The first `max_bytes` bytes of a file, or all of it when it is shorter. Nothing when the file
 // cannot be opened or read (a missing file, a folder).

@@ -73,7 +73,7 @@ LevelFileImage EncodeLevelFile() {
 
 void LoadLevelFile() {
   const std::optional<std::string> path =
-      platform::CurrentHost().ShowOpenFileDialog(OpenDialogSpec("Load TLD File", kOpenKind));
+      platform::CurrentHost().ShowOpenFileDialog(OpenDialogRequest("Load TLD File", kOpenKind));
   if (!path) return;
   const std::optional<std::vector<std::uint8_t>> bytes = ReadFileStart(*path, kLevelFileSize);
   if (!bytes) {
@@ -100,7 +100,7 @@ void LoadLevelFile() {
 
 void SaveLevelFile() {
   const std::optional<std::string> path =
-      platform::CurrentHost().ShowSaveFileDialog(SaveDialogSpec("Save TLD File", kSaveKind));
+      platform::CurrentHost().ShowSaveFileDialog(SaveDialogRequest("Save TLD File", kSaveKind));
   if (!path) return;
   DeriveAllShapes();
   if (!WriteFileAtomically(*path, EncodeLevelFile())) ReportCouldNotWrite(*path);

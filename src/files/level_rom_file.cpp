@@ -45,7 +45,7 @@ int NextPoint(int point) {
 
 void LoadLevelRom() {
   const std::optional<std::string> path = platform::CurrentHost().ShowOpenFileDialog(
-      OpenDialogSpec("Load ROM 118 File", kLevelRomKind));
+      OpenDialogRequest("Load ROM 118 File", kLevelRomKind));
   if (!path) return;
   const std::optional<std::vector<std::uint8_t>> bytes = ReadFileStart(*path, level::kLevelRomSize);
   if (!bytes) {
@@ -70,7 +70,7 @@ void LoadLevelRom() {
 
 void SaveLevelRom() {
   const std::optional<std::string> path = platform::CurrentHost().ShowSaveFileDialog(
-      SaveDialogSpec("Save ROM 118 File", kLevelRomKind));
+      SaveDialogRequest("Save ROM 118 File", kLevelRomKind));
   if (!path) return;
   DeriveAllShapes();
   if (!WriteFileAtomically(*path, level::level_rom_image)) ReportCouldNotWrite(*path);

@@ -142,8 +142,8 @@ void EditTextMessages() {
 }
 
 bool LoadTextRom() {
-  const std::optional<std::string> path =
-      platform::CurrentHost().ShowOpenFileDialog(OpenDialogSpec("Load ROM 121 File", kTextRomKind));
+  const std::optional<std::string> path = platform::CurrentHost().ShowOpenFileDialog(
+      OpenDialogRequest("Load ROM 121 File", kTextRomKind));
   if (!path) return false;
   const std::optional<std::vector<std::uint8_t>> bytes = ReadFileStart(*path, kTextRomSize);
   if (!bytes) {
@@ -163,8 +163,8 @@ bool LoadTextRom() {
 }
 
 void SaveTextRom() {
-  const std::optional<std::string> path =
-      platform::CurrentHost().ShowSaveFileDialog(SaveDialogSpec("Save ROM 121 File", kTextRomKind));
+  const std::optional<std::string> path = platform::CurrentHost().ShowSaveFileDialog(
+      SaveDialogRequest("Save ROM 121 File", kTextRomKind));
   if (!path) return;
   if (!WriteFileAtomically(*path, text_rom_image)) ReportCouldNotWrite(*path);
 }

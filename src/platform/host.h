@@ -19,7 +19,7 @@ namespace platform {
 // An open or save file dialog: one filter entry, an optional default extension ("" for none)
 // and the OFN_ flags that say whether the file must exist and whether to ask before
 // overwriting.
-struct FileDialogSpec {
+struct FileDialogRequest {
   std::string title;
   std::string filter_description;  // e.g. "ROM 118 Files (*.118)"
   std::string filter_pattern;      // e.g. "*.118", or "*.exe;*.scr"
@@ -103,8 +103,8 @@ class Host {
   // Returns IDOK, IDCANCEL, IDYES or IDNO.
   virtual int ShowMessageBox(std::string_view text, std::string_view caption, UINT type) = 0;
   // The chosen path, or nothing when the user cancels.
-  virtual std::optional<std::string> ShowOpenFileDialog(const FileDialogSpec& spec) = 0;
-  virtual std::optional<std::string> ShowSaveFileDialog(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> ShowOpenFileDialog(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> ShowSaveFileDialog(const FileDialogRequest& request) = 0;
   // Runs the dialog modally over `owner` (the main window when null) and returns the value
   // given to EndDialog.
   virtual INT_PTR RunModalDialog(const DialogTemplate& dialog_template, Dialog* owner,

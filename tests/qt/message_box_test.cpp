@@ -70,8 +70,8 @@ class MessageBoxTest : public QObject {
     EditorWindow editor;
     const QString existing = editor.TempPath(QStringLiteral("t\u00fcbes.118"));
     qt_testing::WriteFile(existing, qt_testing::LevelRomImage());
-    const platform::FileDialogSpec spec =
-        files::OpenDialogSpec("Load ROM 118 File", {"ROM 118 Files (*.118)", "*.118", "118"});
+    const platform::FileDialogRequest request =
+        files::OpenDialogRequest("Load ROM 118 File", {"ROM 118 Files (*.118)", "*.118", "118"});
 
     QString title;
     QString filter_shown;
@@ -84,7 +84,7 @@ class MessageBoxTest : public QObject {
     });
     qt_testing::AnswerFileDialog(existing);
     // The answer above only looks; the path is typed by the second one on the same dialog.
-    const std::optional<std::string> path = editor.Host().ShowOpenFileDialog(spec);
+    const std::optional<std::string> path = editor.Host().ShowOpenFileDialog(request);
     QCOMPARE(title, QStringLiteral("Load ROM 118 File"));
     QCOMPARE(filter_shown, QStringLiteral("ROM 118 Files (*.118)"));
     QCOMPARE(mode, static_cast<int>(QFileDialog::ExistingFile));
@@ -93,37 +93,38 @@ class MessageBoxTest : public QObject {
     QCOMPARE(QByteArray::fromStdString(*path), QFile::encodeName(existing));
 
     qt_testing::CancelFileDialog();
-    QVERIFY(!editor.Host().ShowOpenFileDialog(spec).has_value());
+    QVERIFY(!editor.Host().ShowOpenFileDialog(request).has_value());
   }
 
   void saveDialogAddsTheDefaultExtensionAndAsksBeforeOverwriting() {
     EditorWindow editor;
-    const platform::FileDialogSpec spec =
-        files::SaveDialogSpec("Save ROM 118 File", {"ROM 118 Files (*.118)", "*.118", "118"});
+    const platform::FileDialogRequest request =
+        files::SaveDialogRequest("Save ROM 118 File", {"ROM 118 Files (*.118)", "*.118", "118"});
     bool asks_before_overwriting = false;
     qt_testing::Answer(QStringLiteral("QFileDialog"), [&](QWidget& widget) {
       auto& dialog = static_cast<QFileDialog&>(widget);
       asks_before_overwriting = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
     });
     qt_testing::AnswerFileDialog(editor.TempPath(QStringLiteral("edited")));
-    const std::optional<std::string> path = editor.Host().ShowSaveFileDialog(spec);
+    const std::optional<std::string> path = editor.Host().ShowSaveFileDialog(request);
     QVERIFY(asks_before_overwriting);
     QVERIFY(path.has_value());
     QCOMPARE(QString::fromStdString(*path), editor.TempPath(QStringLiteral("edited.118")));
   }
 
   void filterPatternsBecomeQtNameFilters() {
-    platform::FileDialogSpec spec{"Load 'Atari Arcade Hits'", "Atari Arcade Hits (*.exe,*.scr)",
-                                  "*.exe;*.scr", "exe", OFN_FILEMUSTEXIST};
-    QCOMPARE(platform::qt::NameFilterOf(spec),
+    platform::FileDialogRequest request{"Load 'Atari Arcade Hits'",
+                                        "Atari Arcade Hits (*.exe,*.scr)", "*.exe;*.scr", "exe",
+                                        OFN_FILEMUSTEXIST};
+    QCOMPARE(platform::qt::NameFilterOf(request),
              QStringLiteral("Atari Arcade Hits (*.exe,*.scr) (*.exe *.scr)"));
     QFileDialog dialog;
-    platform::qt::ConfigureFileDialog(dialog, spec, false);
+    platform::qt::ConfigureFileDialog(dialog, request, false);
     QCOMPARE(dialog.nameFilters().size(), 1);
     QCOMPARE(dialog.defaultSuffix(), QStringLiteral("exe"));
 
-    spec.flags = 0;
-    platform::qt::ConfigureFileDialog(dialog, spec, true);
+    request.flags = 0;
+    platform::qt::ConfigureFileDialog(dialog, request, true);
     QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
     QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
   }

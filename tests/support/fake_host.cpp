@@ -150,10 +150,11 @@ int FakeHost::ShowMessageBox(std::string_view text, std::string_view caption, UI
   return (type & 0xF) == MB_YESNO ? IDNO : IDCANCEL;
 }
 
-std::optional<std::string> FakeHost::AnswerFile(bool save, const platform::FileDialogSpec& spec) {
-  file_dialogs.push_back({save, spec});
+std::optional<std::string> FakeHost::AnswerFile(bool save,
+                                                const platform::FileDialogRequest& request) {
+  file_dialogs.push_back({save, request});
   if (file_answers_.empty()) {
-    ADD_FAILURE() << "unanswered file dialog: " << spec.title;
+    ADD_FAILURE() << "unanswered file dialog: " << request.title;
     return std::nullopt;
   }
   std::optional<std::string> answer = file_answers_.front();
@@ -161,12 +162,14 @@ std::optional<std::string> FakeHost::AnswerFile(bool save, const platform::FileD
   return answer;
 }
 
-std::optional<std::string> FakeHost::ShowOpenFileDialog(const platform::FileDialogSpec& spec) {
-  return AnswerFile(false, spec);
+std::optional<std::string> FakeHost::ShowOpenFileDialog(
+    const platform::FileDialogRequest& request) {
+  return AnswerFile(false, request);
 }
 
-std::optional<std::string> FakeHost::ShowSaveFileDialog(const platform::FileDialogSpec& spec) {
-  return AnswerFile(true, spec);
+std::optional<std::string> FakeHost::ShowSaveFileDialog(
+    const platform::FileDialogRequest& request) {
+  return AnswerFile(true, request);
 }
 
 INT_PTR FakeHost::RunModalDialog(const platform::DialogTemplate& dialog_template,

@@ -26,7 +26,7 @@ struct ShownMessageBox {
 
 struct ShownFileDialog {
   bool save;
-  platform::FileDialogSpec spec;
+  platform::FileDialogRequest request;
 };
 
 struct PostedMessage {
@@ -106,15 +106,17 @@ class FakeHost : public platform::Host {
   void MenusChanged() override { ++menu_changes; }
   void TrackPopupMenu(POINT screen) override;
   int ShowMessageBox(std::string_view text, std::string_view caption, UINT type) override;
-  std::optional<std::string> ShowOpenFileDialog(const platform::FileDialogSpec& spec) override;
-  std::optional<std::string> ShowSaveFileDialog(const platform::FileDialogSpec& spec) override;
+  std::optional<std::string> ShowOpenFileDialog(
+      const platform::FileDialogRequest& request) override;
+  std::optional<std::string> ShowSaveFileDialog(
+      const platform::FileDialogRequest& request) override;
   INT_PTR RunModalDialog(const platform::DialogTemplate& dialog_template, platform::Dialog* owner,
                          platform::DialogProc procedure) override;
   void PlayClickSound() override { ++click_sounds; }
   void OpenReadMe() override { ++readme_opens; }
 
  private:
-  std::optional<std::string> AnswerFile(bool save, const platform::FileDialogSpec& spec);
+  std::optional<std::string> AnswerFile(bool save, const platform::FileDialogRequest& request);
 
   struct KeyState {
     bool down = false;

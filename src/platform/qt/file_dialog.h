@@ -1,4 +1,4 @@
-// Open and save file dialogs made from a FileDialogSpec: its title, its one filter entry, its
+// Open and save file dialogs made from a FileDialogRequest: its title, its one filter entry, its
 // default extension, and the OFN_ flags that say whether the file must exist and whether to
 // ask before overwriting one.
 #pragma once
@@ -16,13 +16,13 @@ namespace platform::qt {
 
 // The Qt name filter of a filter entry: the description as the person reads it, and the
 // patterns ("*.exe;*.scr") in the form Qt reads them.
-QString NameFilterOf(const FileDialogSpec& spec);
+QString NameFilterOf(const FileDialogRequest& request);
 
-// Sets up `dialog` with the title, filter, default extension and flags of `spec`.
-void ConfigureFileDialog(QFileDialog& dialog, const FileDialogSpec& spec, bool save);
+// Sets up `dialog` with the title, filter, default extension and flags of `request`.
+void ConfigureFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool save);
 
 // The chosen path in the file system's own encoding, or nothing when the person cancels.
-std::optional<std::string> RunFileDialog(QWidget* owner, const FileDialogSpec& spec, bool save,
-                                         bool native);
+std::optional<std::string> RunFileDialog(QWidget* owner, const FileDialogRequest& request,
+                                         bool save, bool native);
 
 }  // namespace platform::qt

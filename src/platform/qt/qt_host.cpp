@@ -158,16 +158,16 @@ int QtHost::ShowMessageBox(std::string_view text, std::string_view caption, UINT
   return answer;
 }
 
-std::optional<std::string> QtHost::ShowOpenFileDialog(const FileDialogSpec& spec) {
+std::optional<std::string> QtHost::ShowOpenFileDialog(const FileDialogRequest& request) {
   QWidget* owner = ActiveOwner();
-  std::optional<std::string> path = RunFileDialog(owner, spec, false, native_file_dialogs_);
+  std::optional<std::string> path = RunFileDialog(owner, request, false, native_file_dialogs_);
   GiveBackKeyboard(owner);
   return path;
 }
 
-std::optional<std::string> QtHost::ShowSaveFileDialog(const FileDialogSpec& spec) {
+std::optional<std::string> QtHost::ShowSaveFileDialog(const FileDialogRequest& request) {
   QWidget* owner = ActiveOwner();
-  std::optional<std::string> path = RunFileDialog(owner, spec, true, native_file_dialogs_);
+  std::optional<std::string> path = RunFileDialog(owner, request, true, native_file_dialogs_);
   GiveBackKeyboard(owner);
   return path;
 }

@@ -56,8 +56,8 @@ class QtHost final : public Host, private QObject {
   void MenusChanged() override;
   void TrackPopupMenu(POINT screen) override;
   int ShowMessageBox(std::string_view text, std::string_view caption, UINT type) override;
-  std::optional<std::string> ShowOpenFileDialog(const FileDialogSpec& spec) override;
-  std::optional<std::string> ShowSaveFileDialog(const FileDialogSpec& spec) override;
+  std::optional<std::string> ShowOpenFileDialog(const FileDialogRequest& request) override;
+  std::optional<std::string> ShowSaveFileDialog(const FileDialogRequest& request) override;
   INT_PTR RunModalDialog(const DialogTemplate& dialog_template, Dialog* owner,
                          DialogProc procedure) override;
   void PlayClickSound() override;
