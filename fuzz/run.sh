@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (preset `fuzz`: clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs each of them for SECONDS seconds, one after the other,
-# starting from the samples. Fails when any target finds a crash, a leak, a hang, undefined
-# behaviour or a broken invariant; the input that did it is kept under findings/.
+# starting from the samples; with --runs, each for RUNS executions instead. Fails when any
+# target finds a crash, a leak, a hang, undefined behaviour or a broken invariant; the input that
+# did it is kept under findings/.
 #
 #   fuzz/run.sh [SECONDS] [TARGET ...]      (default: 60 seconds, every target)
+#   fuzz/run.sh --runs RUNS [TARGET ...]
 #
 # The corpus grows in the build folder (RIMFORGE_FUZZ_BUILD, default build/fuzz), so a later
 # run goes on from where the last one stopped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-seconds="${1:-60}"
-shift || true
+if [ "${1:-}" = "--runs" ]; then
+  [ -n "${2:-}" ] || { echo "--runs needs a number of executions" >&2; exit 2; }
+  limit=(-runs="$2")
+  length="$2 executions"
+  shift 2
+else
+  limit=(-max_total_time="${1:-60}")
+  length="${1:-60}s"
+  shift || true
+fi
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=(level_rom level_file colour_rom text_rom arcade_hits drawing)
@@ -74,7 +84,7 @@ seed() {
 export ASAN_OPTIONS="${ASAN_OPTIONS:-quarantine_size_mb=16}"
 
 failed=()
-declare -A executions
+declare -A executions elapsed
 for target in "${targets[@]}"; do
   corpus="$build/corpus/$target"
   findings="$build/findings/$target"
@@ -82,12 +92,14 @@ for target in "${targets[@]}"; do
   rm -rf "$findings"
   mkdir -p "$corpus" "$findings" "$(dirname "$log")"
   seed "$target" "$corpus"
-  echo "== fuzz_$target for ${seconds}s"
+  echo "== fuzz_$target for $length"
   status=0
-  "$build/fuzz/fuzz_$target" "$corpus" -max_total_time="$seconds" -max_len="${max_len[$target]}" \
+  started=$SECONDS
+  "$build/fuzz/fuzz_$target" "$corpus" "${limit[@]}" -max_len="${max_len[$target]}" \
     -timeout=10 -print_final_stats=1 -artifact_prefix="$findings/" >"$log" 2>&1 &
   pid=$!
   wait "$pid" || status=$?
+  elapsed[$target]=$((SECONDS - started))
   # A target that stopped on a finding could not remove its scratch files.
   rm -f /dev/shm/rimforge-fuzz-"$pid"-*
   executions[$target]=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
@@ -98,9 +110,9 @@ for target in "${targets[@]}"; do
 done
 
 echo
-echo "Executions per target in ${seconds}s:"
+echo "Executions per target ($length each):"
 for target in "${targets[@]}"; do
-  printf '  %-12s %s\n' "$target" "${executions[$target]:-none}"
+  printf '  %-12s %s in %ss\n' "$target" "${executions[$target]:-none}" "${elapsed[$target]}"
 done
 if [ ${#failed[@]} -ne 0 ]; then
   echo "Findings in: ${failed[*]} (inputs under $build/findings/, logs under $build/logs/)" >&2
