@@ -44,9 +44,14 @@ FuzzDialog::FuzzDialog(const platform::DialogTemplate& dialog_template,
     : procedure_(procedure), caption_(dialog_template.caption) {
   window_ = {100, 100, 100 + dialog_template.width * kPixelsPerUnit,
              100 + dialog_template.height * kPixelsPerUnit};
+  controls_.reserve(dialog_template.controls.size());
   for (const platform::DialogControl& source : dialog_template.controls) {
     if (source.id == -1) continue;
-    FuzzControl& control = controls_[source.id];
+    const auto same_id = std::find_if(controls_.begin(), controls_.end(),
+                                      [&](const auto& entry) { return entry.first == source.id; });
+    FuzzControl& control = same_id != controls_.end()
+                               ? same_id->second
+                               : controls_.emplace_back(source.id, FuzzControl{}).second;
     control.kind = source.kind;
     control.text = std::string(source.text);
     control.enabled = (source.style & WS_DISABLED) == 0;
@@ -89,7 +94,8 @@ void FuzzDialog::Close() {
 }
 
 const FuzzControl& FuzzDialog::Control(int id) const {
-  const auto found = controls_.find(id);
+  const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                  [id](const auto& entry) { return entry.first == id; });
   Require(found != controls_.end(), "a dialog procedure used a control its dialog lacks");
   return found->second;
 }
