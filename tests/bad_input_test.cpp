@@ -126,6 +126,15 @@ std::vector<Shape> WrongSignatures(const Bytes& good, const Bytes& own) {
   return shapes;
 }
 
+// The good file whole, with `extra` bytes after it, and with wrong signatures.
+void AppendWholeOversizedAndWrong(std::vector<Shape>& shapes, const Bytes& good, std::size_t extra,
+                                  const Bytes& signature) {
+  shapes.push_back({"whole", good, true});
+  shapes.push_back({"oversized", Oversized(good, extra), true});
+  for (const Shape& wrong : WrongSignatures(good, signature))
+    shapes.push_back(wrong);
+}
+
 std::vector<double> Doubles(const std::array<std::uint64_t, level::kPointCount>& bits) {
   std::vector<double> values;
   for (const std::uint64_t b : bits) {
@@ -212,10 +221,7 @@ TEST_F(BadInputTest, LevelRomFiles) {
     const std::size_t cut = testing_support::ImageOffset(field);
     shapes.push_back({"cut at " + std::to_string(cut), Cut(good, cut), true});
   }
-  shapes.push_back({"whole", good, true});
-  shapes.push_back({"oversized", Oversized(good, 5000), true});
-  for (const Shape& wrong : WrongSignatures(good, kLevelRomSignature))
-    shapes.push_back(wrong);
+  AppendWholeOversizedAndWrong(shapes, good, 5000, kLevelRomSignature);
   shapes.push_back(
       {"random bytes", WithSignature(RandomBytes(kImageSize, 118), kLevelRomSignature), true});
 
@@ -273,10 +279,7 @@ TEST_F(BadInputTest, LevelFiles) {
     const std::size_t cut = testing_support::LevelFileTable(field);
     shapes.push_back({"cut at " + std::to_string(cut), Cut(good, cut), true});
   }
-  shapes.push_back({"whole", good, true});
-  shapes.push_back({"oversized", Oversized(good, 3000), true});
-  for (const Shape& wrong : WrongSignatures(good, kLevelFileSignature))
-    shapes.push_back(wrong);
+  AppendWholeOversizedAndWrong(shapes, good, 3000, kLevelFileSignature);
   shapes.push_back({"lower case signature", WithSignature(good, {'t', 'l', 'd'}), false});
   shapes.push_back({"non-finite and huge coordinates", extremes.Bytes(), true});
   shapes.push_back(
@@ -341,10 +344,7 @@ TEST_F(BadInputTest, ColourRomFiles) {
     const std::size_t cut = testing_support::ColourOffset(0, cycle);
     shapes.push_back({"cut at " + std::to_string(cut), Cut(good, cut), true});
   }
-  shapes.push_back({"whole", good, true});
-  shapes.push_back({"oversized", Oversized(good, 5000), true});
-  for (const Shape& wrong : WrongSignatures(good, kColourRomSignature))
-    shapes.push_back(wrong);
+  AppendWholeOversizedAndWrong(shapes, good, 5000, kColourRomSignature);
   shapes.push_back(
       {"random bytes", WithSignature(RandomBytes(kImageSize, 119), kColourRomSignature), true});
 
