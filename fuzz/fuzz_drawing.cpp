@@ -30,6 +30,7 @@
 #include "level/edit_state.h"
 #include "level/level_store.h"
 #include "render/tube_view.h"
+#include "support/plain_line_walk.h"
 #include "util/saturating_cast.h"
 
 namespace {
@@ -116,60 +117,12 @@ RIMFORGE_NO_COVERAGE void CheckWholeLine(std::vector<Pixel> pixels, std::int64_t
 // it when it takes every step: no stretch is skipped. Rows first, then columns.
 RIMFORGE_NO_COVERAGE std::vector<Pixel> PlainWalk(std::int64_t a1, std::int64_t b1, std::int64_t a2,
                                                   std::int64_t b2) {
-  std::int64_t dx = std::abs(a2 - a1);
-  std::int64_t dy = std::abs(b2 - b1);
-  const std::int64_t step = (a2 - a1 >= 0) == (b2 - b1 >= 0) ? 1 : -1;
-  const bool swapped = dy > dx;
-  if (swapped) {
-    std::swap(a1, b1);
-    std::swap(a2, b2);
-    std::swap(dx, dy);
-  }
-  if (a1 > a2) {
-    std::swap(a1, a2);
-    std::swap(b1, b2);
-  }
-  std::int64_t f = a1, g = b1, h = a2, k = b2;
   std::vector<Pixel> pixels;
-  const auto plot = [&](std::int64_t a, std::int64_t b) {
-    const std::int64_t column = swapped ? b : a;
-    const std::int64_t row = swapped ? a : b;
+  testing_support::PlainLineWalk(a1, b1, a2, b2, [&](std::int64_t column, std::int64_t row) {
     if (Inside(column, row)) {
       pixels.push_back({static_cast<std::int32_t>(column), static_cast<std::int32_t>(row)});
     }
-  };
-  const bool steep = 4 * dy - 2 * dx >= 0;
-  const std::int64_t c = steep ? 2 * (dy - dx) : 2 * dy;
-  std::int64_t d = steep ? 4 * dy - 3 * dx : 4 * dy - dx;
-  const std::int64_t inc1 = steep ? 4 * (dy - dx) : 4 * dy;
-  const std::int64_t inc2 = 4 * dy - 2 * dx;
-  // Patterns 1..4: whether the minor coordinate moves before the first and the second pixel.
-  const auto choose = [&] {
-    return steep ? (d > 0 ? 4 : d < c ? 2 : 3) : (d < 0 ? 1 : d < c ? 2 : 3);
-  };
-  const auto first_move = [](int pattern) { return pattern >= 3; };
-  const auto second_move = [](int pattern) { return pattern == 2 || pattern == 4; };
-  const std::int64_t q = (dx - 1) / 4;
-  const std::int64_t r = (dx - 1) % 4;
-  plot(f, g);
-  if (r < 0) return pixels;
-  plot(h, k);
-  for (std::int64_t i = 0; i < q; ++i) {
-    const int pattern = choose();
-    d += pattern == 1 || pattern == 4 ? inc1 : inc2;
-    g += first_move(pattern) ? step : 0;
-    plot(++f, g);
-    g += second_move(pattern) ? step : 0;
-    plot(++f, g);
-    k -= first_move(pattern) ? step : 0;
-    plot(--h, k);
-    k -= second_move(pattern) ? step : 0;
-    plot(--h, k);
-  }
-  const int pattern = choose();
-  if (r >= 1) plot(++f, g += first_move(pattern) ? step : 0);
-  if (r >= 2) plot(++f, g += second_move(pattern) ? step : 0);
-  if (r == 3) plot(--h, k -= first_move(pattern) && !(steep && d == c) ? step : 0);
+  });
   std::sort(pixels.begin(), pixels.end(), [](const Pixel& p, const Pixel& q) {
     return p.row != q.row ? p.row < q.row : p.column < q.column;
   });

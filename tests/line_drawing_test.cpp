@@ -16,6 +16,7 @@
 
 #include "app/editor_state.h"
 #include "gfx/frame_buffer.h"
+#include "support/plain_line_walk.h"
 
 namespace {
 
@@ -301,57 +302,13 @@ TEST_F(LineDrawingTest, ClippingKeepsExactlyTheInsidePixels) {
   }
 }
 
-// The double-step walk written out plainly, every pixel of the line visited one by one: the
-// model for lines too long to move wholly inside the frame.
+// Every pixel of the plain walk inside the frame, sorted like LitPixels.
 std::vector<Pixel> PlainWalk(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) {
-  std::int64_t dx = x2 - x1;
-  std::int64_t dy = y2 - y1;
-  const std::int64_t step = (dx >= 0) == (dy >= 0) ? 1 : -1;
-  dx = std::abs(dx);
-  dy = std::abs(dy);
-  const bool swapped = dy > dx;
-  if (swapped) {
-    std::swap(x1, y1);
-    std::swap(x2, y2);
-    std::swap(dx, dy);
-  }
-  if (x1 > x2) {
-    std::swap(x1, x2);
-    std::swap(y1, y2);
-  }
   std::vector<Pixel> pixels;
-  const auto plot = [&](std::int64_t a, std::int64_t b) {
-    const Pixel p = swapped ? Pixel{static_cast<int>(b), static_cast<int>(a)}
-                            : Pixel{static_cast<int>(a), static_cast<int>(b)};
+  testing_support::PlainLineWalk(x1, y1, x2, y2, [&](std::int64_t column, std::int64_t row) {
+    const Pixel p{static_cast<int>(column), static_cast<int>(row)};
     if (InFrame(p)) pixels.push_back(p);
-  };
-  const bool steep = 4 * dy - 2 * dx >= 0;
-  const std::int64_t c = steep ? 2 * (dy - dx) : 2 * dy;
-  std::int64_t d = steep ? 4 * dy - 3 * dx : 4 * dy - dx;
-  const std::int64_t inc1 = steep ? 4 * (dy - dx) : 4 * dy;
-  const std::int64_t inc2 = 4 * dy - 2 * dx;
-  // The pattern's two moves as bits: 1 before the first pixel, 2 before the second.
-  const auto pattern = [&] {
-    if (steep ? d > 0 : d < 0) return steep ? 3 : 0;
-    return d < c ? 2 : 1;
-  };
-  std::int64_t f = x1, g = y1, h = x2, k = y2;
-  plot(f, g);
-  if (dx == 0) return Sorted(pixels);
-  plot(h, k);
-  for (std::int64_t i = 0; i < (dx - 1) / 4; ++i) {
-    const int moves = pattern();
-    d += (steep ? d > 0 : d < 0) ? inc1 : inc2;
-    plot(++f, g += (moves & 1) ? step : 0);
-    plot(++f, g += (moves & 2) ? step : 0);
-    plot(--h, k -= (moves & 1) ? step : 0);
-    plot(--h, k -= (moves & 2) ? step : 0);
-  }
-  const std::int64_t tail = (dx - 1) % 4;
-  const int moves = pattern();
-  if (tail >= 1) plot(++f, g += (moves & 1) ? step : 0);
-  if (tail >= 2) plot(++f, g += (moves & 2) ? step : 0);
-  if (tail >= 3) plot(--h, k -= ((moves & 1) && !(steep && d == c)) ? step : 0);
+  });
   return Sorted(pixels);
 }
 
