@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset release
 cmake --build --preset release -j "$(nproc)" --target rimforge
-exec build/release/src/platform/qt/rimforge
+exec build/release/src/hosts/qt/rimforge

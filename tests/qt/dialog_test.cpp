@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "hosts/qt/dialog_window.h"
 #include "platform/host.h"
-#include "platform/qt/dialog_window.h"
 #include "qt_test_classes.h"
 #include "qt_test_support.h"
 
@@ -116,7 +116,7 @@ std::vector<Seen> SeenCommands() {
 
 template <class Widget>
 Widget& Control(QWidget& dialog, int id) {
-  return *qobject_cast<Widget*>(static_cast<platform::qt::DialogWindow&>(dialog).ControlWidget(id));
+  return *qobject_cast<Widget*>(static_cast<hosts::qt::DialogWindow&>(dialog).ControlWidget(id));
 }
 
 class DialogTest : public QObject {
@@ -136,7 +136,7 @@ class DialogTest : public QObject {
 
   void controlsArePlacedByDialogUnits() {
     EditorWindow editor;
-    platform::qt::DialogBaseUnits units{};
+    hosts::qt::DialogBaseUnits units{};
     QRect ok;
     QRect drop_down;
     QSize size;
@@ -146,7 +146,7 @@ class DialogTest : public QObject {
     bool swatch_shown = false;
     bool group_behind = false;
     qt_testing::Answer(QStringLiteral("dialog 900"), [&](QWidget& widget) {
-      auto& dialog = static_cast<platform::qt::DialogWindow&>(widget);
+      auto& dialog = static_cast<hosts::qt::DialogWindow&>(widget);
       units = dialog.BaseUnits();
       size = dialog.size();
       caption = dialog.windowTitle();
@@ -187,7 +187,7 @@ class DialogTest : public QObject {
     int second_radio_checked = -1;
     int first_radio_checked = -1;
     qt_testing::Answer(QStringLiteral("dialog 900"), [&](QWidget& widget) {
-      auto& dialog = static_cast<platform::qt::DialogWindow&>(widget);
+      auto& dialog = static_cast<hosts::qt::DialogWindow&>(widget);
       disabled = !dialog.ControlWidget(kDisabledEdit)->isEnabled();
       QTest::keyClicks(&Control<QLineEdit>(dialog, kUpperEdit), QStringLiteral(u"ab\u00bdcdef"));
       QLineEdit& digits = Control<QLineEdit>(dialog, kNumberEdit);
@@ -241,7 +241,7 @@ class DialogTest : public QObject {
     EditorWindow editor;
     bool open_after_keys = false;
     qt_testing::Answer(QStringLiteral("dialog 900"), [&](QWidget& widget) {
-      auto& dialog = static_cast<platform::qt::DialogWindow&>(widget);
+      auto& dialog = static_cast<hosts::qt::DialogWindow&>(widget);
       QLineEdit& edit = Control<QLineEdit>(dialog, kUpperEdit);
       edit.setFocus();
       QTest::keyPress(dialog.windowHandle(), Qt::Key_Return);
@@ -275,7 +275,7 @@ class DialogTest : public QObject {
     QWidget* focused = nullptr;
     QWidget* expected = nullptr;
     const auto look = [&](QWidget& widget) {
-      auto& dialog = static_cast<platform::qt::DialogWindow&>(widget);
+      auto& dialog = static_cast<hosts::qt::DialogWindow&>(widget);
       QVERIFY(QTest::qWaitForWindowActive(&dialog));
       focused = dialog.focusWidget();
       expected = dialog.ControlWidget(focus_on_init != 0 ? focus_on_init : kUpperEdit);
@@ -306,7 +306,7 @@ class DialogTest : public QObject {
     RECT moved{};
     RECT before{};
     qt_testing::Answer(QStringLiteral("dialog 900"), [&](QWidget& widget) {
-      auto& dialog = static_cast<platform::qt::DialogWindow&>(widget);
+      auto& dialog = static_cast<hosts::qt::DialogWindow&>(widget);
       dialog.SetCurSel(kList, 1);
       dialog.DeleteString(kList, 1);
       selection_after_delete = dialog.GetCurSel(kList);

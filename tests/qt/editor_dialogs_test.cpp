@@ -11,7 +11,7 @@
 #include "app/editor_state.h"
 #include "files/colours.h"
 #include "files/text_rom.h"
-#include "platform/qt/dialog_window.h"
+#include "hosts/qt/dialog_window.h"
 #include "qt_test_classes.h"
 #include "qt_test_support.h"
 #include "resources/arcade_hits_dialog.h"
@@ -21,7 +21,7 @@
 
 namespace {
 
-using platform::qt::DialogWindow;
+using hosts::qt::DialogWindow;
 using qt_testing::EditorWindow;
 
 INT_PTR ClosingProcedure(platform::Dialog& dialog, UINT message, WPARAM, LPARAM) {

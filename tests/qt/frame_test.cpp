@@ -9,7 +9,7 @@
 
 #include "app/editor_state.h"
 #include "gfx/frame_buffer.h"
-#include "platform/qt/frame_clock.h"
+#include "hosts/qt/frame_clock.h"
 #include "qt_test_classes.h"
 #include "qt_test_support.h"
 
@@ -17,7 +17,7 @@ namespace {
 
 using qt_testing::EditorWindow;
 
-QRgb PixelOnScreen(platform::qt::FrameView& view, int x, int y) {
+QRgb PixelOnScreen(hosts::qt::FrameView& view, int x, int y) {
   return view.grab().toImage().pixel(x, y);
 }
 
@@ -36,7 +36,7 @@ class FrameTest : public QObject {
 
   void startsCentredAtTheZoomThatTheScreenAllows() {
     EditorWindow editor;
-    platform::qt::MainWindow& window = editor.Window();
+    hosts::qt::MainWindow& window = editor.Window();
     const QRect screen = window.screen()->geometry();
     // The zoom that fits 650 rows and 80 pixels more into the screen's height, at most 1.
     const double zoom = std::min(1.0, (screen.height() - 80) / 650.0);
@@ -58,8 +58,8 @@ class FrameTest : public QObject {
 
   void blitShowsTheFrameBufferOneToOne() {
     EditorWindow editor;
-    platform::qt::QtHost& host = editor.Host();
-    platform::qt::FrameView& view = editor.View();
+    hosts::qt::QtHost& host = editor.Host();
+    hosts::qt::FrameView& view = editor.View();
     gfx::ClearFrameBuffer();
     const int right = view.width() - 1;
     const int bottom = view.height() - 1;
@@ -83,7 +83,7 @@ class FrameTest : public QObject {
 
   void sizingKeepsTheAspectAndTheZoomFollowsTheWidth() {
     EditorWindow editor;
-    platform::qt::MainWindow& window = editor.Window();
+    hosts::qt::MainWindow& window = editor.Window();
     const int menu_bar = window.menuBar()->height();
 
     // A side dragged: the height follows the width.
@@ -111,7 +111,7 @@ class FrameTest : public QObject {
   }
 
   void waitsLastTheFullTimeByTheMillisecondClock() {
-    platform::qt::FrameClock clock;
+    hosts::qt::FrameClock clock;
     const std::uint32_t since = clock.Now();
     const auto start = std::chrono::steady_clock::now();
     clock.WaitUntilElapsed(since, 16);
@@ -132,7 +132,7 @@ class FrameTest : public QObject {
 
   void noFrameRunsWhileAMenuIsOpen() {
     EditorWindow editor;
-    platform::qt::QtHost& host = editor.Host();
+    hosts::qt::QtHost& host = editor.Host();
     qt_testing::RunTurns(host, 2);
     const std::uint32_t before = app::editor.last_frame_time;
     QMenuBar* bar = editor.Window().menuBar();
@@ -148,7 +148,7 @@ class FrameTest : public QObject {
 
   void closeBoxAsksBeforeLeaving() {
     EditorWindow editor;
-    platform::qt::QtHost& host = editor.Host();
+    hosts::qt::QtHost& host = editor.Host();
     qt_testing::ShownMessageBox shown;
     qt_testing::AnswerMessageBox(QMessageBox::Cancel, &shown);
     editor.Window().close();

@@ -7,14 +7,14 @@
 #include <QWheelEvent>
 
 #include "app/editor_state.h"
+#include "hosts/qt/key_table.h"
 #include "level/level_store.h"
-#include "platform/qt/key_table.h"
 #include "qt_test_classes.h"
 #include "qt_test_support.h"
 
 namespace {
 
-using platform::qt::KeyTable;
+using hosts::qt::KeyTable;
 using qt_testing::EditorWindow;
 
 constexpr std::int16_t kDownAndPressed = static_cast<std::int16_t>(0x8001);
@@ -99,7 +99,7 @@ class InputTest : public QObject {
 
   void windowKeysReachTheTableOnceAndNotWhileInactive() {
     EditorWindow editor;
-    platform::qt::QtHost& host = editor.Host();
+    hosts::qt::QtHost& host = editor.Host();
     qt_testing::PressKey(Qt::Key_W);
     QCOMPARE(host.GetAsyncKeyState('W'), kDownAndPressed);
     // The keyboard's own repeats are no new presses.
@@ -119,7 +119,7 @@ class InputTest : public QObject {
 
   void mouseMessagesCarryClientPositionAndFlags() {
     EditorWindow editor;
-    platform::qt::FrameView& view = editor.View();
+    hosts::qt::FrameView& view = editor.View();
     QTest::mouseMove(&view, QPoint(10, 20));
     QCOMPARE(app::mouse.x, 10u);
     QCOMPARE(app::mouse.y, 20u);
@@ -157,7 +157,7 @@ class InputTest : public QObject {
 
   void wheelNotchesAreSignedDeltasOf120() {
     EditorWindow editor;
-    platform::qt::FrameView& view = editor.View();
+    hosts::qt::FrameView& view = editor.View();
     const auto turn = [&view](int delta) {
       QWheelEvent wheel(QPointF(20, 20), view.mapToGlobal(QPointF(20, 20)), QPoint(),
                         QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -171,7 +171,7 @@ class InputTest : public QObject {
 
   void keysAndMouseEditTheShapeInTheTubeView() {
     EditorWindow editor;
-    platform::qt::QtHost& host = editor.Host();
+    hosts::qt::QtHost& host = editor.Host();
     const QString rom = editor.TempPath(QStringLiteral("tubes.118"));
     qt_testing::WriteFile(rom, qt_testing::LevelRomImage());
     qt_testing::OpenLevelOne(host, rom);
@@ -194,7 +194,7 @@ class InputTest : public QObject {
     qt_testing::ReleaseKey(Qt::Key_Z);
 
     // Dragging with the left button moves the shape by the mouse's steps.
-    platform::qt::FrameView& view = editor.View();
+    hosts::qt::FrameView& view = editor.View();
     const std::uint8_t left_x = level::XByte(0, 0);
     QTest::mouseMove(&view, QPoint(100, 100));
     QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(100, 100));

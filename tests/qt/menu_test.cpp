@@ -117,7 +117,7 @@ class MenuTest : public QObject {
 
   void popupMenuOpensAtTheClickAndItsChoiceComesAfterItCloses() {
     EditorWindow editor;
-    platform::qt::QtHost& host = editor.Host();
+    hosts::qt::QtHost& host = editor.Host();
     const QString rom = editor.TempPath(QStringLiteral("tubes.118"));
     qt_testing::WriteFile(rom, qt_testing::LevelRomImage());
     qt_testing::OpenLevelOne(host, rom);

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "files/file_io.h"
-#include "platform/qt/file_dialog.h"
+#include "hosts/qt/file_dialog.h"
 #include "qt_test_classes.h"
 #include "qt_test_support.h"
 
@@ -27,7 +27,7 @@ class MessageBoxTest : public QObject {
 
   void flagsChooseIconAndButtonsAndTheAnswerComesBack() {
     EditorWindow editor;
-    platform::qt::QtHost& host = editor.Host();
+    hosts::qt::QtHost& host = editor.Host();
     ShownMessageBox shown;
 
     qt_testing::AnswerMessageBox(QMessageBox::Ok, &shown);
@@ -116,15 +116,15 @@ class MessageBoxTest : public QObject {
     platform::FileDialogRequest request{"Load 'Atari Arcade Hits'",
                                         "Atari Arcade Hits (*.exe,*.scr)", "*.exe;*.scr", "exe",
                                         OFN_FILEMUSTEXIST};
-    QCOMPARE(platform::qt::NameFilterOf(request),
+    QCOMPARE(hosts::qt::NameFilterOf(request),
              QStringLiteral("Atari Arcade Hits (*.exe,*.scr) (*.exe *.scr)"));
     QFileDialog dialog;
-    platform::qt::ConfigureFileDialog(dialog, request, false);
+    hosts::qt::ConfigureFileDialog(dialog, request, false);
     QCOMPARE(dialog.nameFilters().size(), 1);
     QCOMPARE(dialog.defaultSuffix(), QStringLiteral("exe"));
 
     request.flags = 0;
-    platform::qt::ConfigureFileDialog(dialog, request, true);
+    hosts::qt::ConfigureFileDialog(dialog, request, true);
     QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
     QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
   }

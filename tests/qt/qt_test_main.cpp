@@ -5,12 +5,12 @@
 #include <memory>
 #include <vector>
 
-#include "platform/qt/start_up.h"
+#include "hosts/qt/start_up.h"
 #include "qt_test_classes.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  platform::qt::PrepareApplication();
+  hosts::qt::PrepareApplication();
   std::vector<std::unique_ptr<QObject>> tests;
   tests.push_back(MakeInputTest());
   tests.push_back(MakeFrameTest());

@@ -13,10 +13,10 @@
 
 #include "app/shell.h"
 #include "files/level_rom_file.h"
+#include "hosts/qt/dialog_window.h"
+#include "hosts/qt/frame_loop.h"
+#include "hosts/qt/start_up.h"
 #include "level/level_store.h"
-#include "platform/qt/dialog_window.h"
-#include "platform/qt/frame_loop.h"
-#include "platform/qt/start_up.h"
 
 namespace qt_testing {
 namespace {
@@ -25,7 +25,7 @@ constexpr int kAnswerPollMilliseconds = 20;
 constexpr int kUnansweredMilliseconds = 5000;
 
 QString KindOf(QWidget& widget) {
-  if (auto* dialog = dynamic_cast<platform::qt::DialogWindow*>(&widget))
+  if (auto* dialog = dynamic_cast<hosts::qt::DialogWindow*>(&widget))
     return QStringLiteral("dialog %1").arg(dialog->TemplateId());
   if (qobject_cast<QFileDialog*>(&widget)) return QStringLiteral("QFileDialog");
   if (qobject_cast<QMessageBox*>(&widget)) return QStringLiteral("QMessageBox");
@@ -102,9 +102,9 @@ QWindow* KeyboardWindow() {
 
 }  // namespace
 
-EditorWindow::EditorWindow() : host_(std::make_unique<platform::qt::QtHost>()) {
+EditorWindow::EditorWindow() : host_(std::make_unique<hosts::qt::QtHost>()) {
   host_->UseNativeFileDialogs(false);
-  platform::qt::StartEditorWindow(*host_);
+  hosts::qt::StartEditorWindow(*host_);
   static_cast<void>(QTest::qWaitForWindowExposed(&host_->Window()));
   static_cast<void>(QTest::qWaitForWindowActive(&host_->Window()));
 }
@@ -114,9 +114,9 @@ EditorWindow::~EditorWindow() {
   platform::SetHost(nullptr);
 }
 
-void RunTurns(platform::qt::QtHost& host, int turns) {
+void RunTurns(hosts::qt::QtHost& host, int turns) {
   for (int i = 0; i < turns; ++i)
-    platform::qt::RunLoopTurn(host);
+    hosts::qt::RunLoopTurn(host);
 }
 
 QAction* FindMenuItem(const QList<QAction*>& actions, const QStringList& path) {
@@ -129,7 +129,7 @@ QAction* FindMenuItem(const QList<QAction*>& actions, const QStringList& path) {
   return nullptr;
 }
 
-void ChooseMenuBarItem(platform::qt::QtHost& host, const QStringList& path) {
+void ChooseMenuBarItem(hosts::qt::QtHost& host, const QStringList& path) {
   QMenuBar* bar = host.Window().menuBar();
   QAction* title = FindMenuItem(bar->actions(), path.mid(0, 1));
   QVERIFY2(title != nullptr, qPrintable(path.join(u'/')));
@@ -223,13 +223,13 @@ void WriteFile(const QString& path, const std::vector<std::uint8_t>& bytes) {
       static_cast<qint64>(bytes.size()));
 }
 
-void OpenLevelOne(platform::qt::QtHost& host, const QString& path) {
+void OpenLevelOne(hosts::qt::QtHost& host, const QString& path) {
   AnswerFileDialog(path);
   ChooseMenuBarItem(host, {QStringLiteral("&File"), QStringLiteral("&Load ROM ...")});
   RunTurns(host);
   QCOMPARE(app::editor.editor_mode, app::kLevelSelectMode);
   // The first click after a load only ends the latch that keeps the dialog's click out.
-  platform::qt::FrameView& view = host.Window().View();
+  hosts::qt::FrameView& view = host.Window().View();
   const QPoint first_cell(30, 80);
   QTest::mouseMove(&view, first_cell);
   QTest::mouseClick(&view, Qt::LeftButton, {}, first_cell);

@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/qt/qt_host.h"
+#include "hosts/qt/qt_host.h"
 
 namespace qt_testing {
 
@@ -24,24 +24,24 @@ class EditorWindow {
   EditorWindow();
   ~EditorWindow();
 
-  platform::qt::QtHost& Host() { return *host_; }
-  platform::qt::MainWindow& Window() { return host_->Window(); }
-  platform::qt::FrameView& View() { return host_->Window().View(); }
+  hosts::qt::QtHost& Host() { return *host_; }
+  hosts::qt::MainWindow& Window() { return host_->Window(); }
+  hosts::qt::FrameView& View() { return host_->Window().View(); }
   QString TempPath(const QString& name) const { return temp_.filePath(name); }
 
  private:
   QTemporaryDir temp_;
-  std::unique_ptr<platform::qt::QtHost> host_;
+  std::unique_ptr<hosts::qt::QtHost> host_;
 };
 
 // Turns of the program's loop: waiting events and queued messages, then a frame.
-void RunTurns(platform::qt::QtHost& host, int turns = 1);
+void RunTurns(hosts::qt::QtHost& host, int turns = 1);
 
 // The item of a menu reached through the texts of the menus on the way, e.g.
 // {"&Display", "&2D View"}; null when there is none.
 QAction* FindMenuItem(const QList<QAction*>& actions, const QStringList& path);
 // Opens the menus on `path` with the mouse and clicks the item, then runs a turn of the loop.
-void ChooseMenuBarItem(platform::qt::QtHost& host, const QStringList& path);
+void ChooseMenuBarItem(hosts::qt::QtHost& host, const QStringList& path);
 
 // Presses or releases a key in the window that has the keyboard, as the keyboard does.
 void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
@@ -72,6 +72,6 @@ void WriteFile(const QString& path, const std::vector<std::uint8_t>& bytes);
 
 // File › Load ROM ... with `path`, then the first cell of level select clicked: view mode on
 // level 1.
-void OpenLevelOne(platform::qt::QtHost& host, const QString& path);
+void OpenLevelOne(hosts::qt::QtHost& host, const QString& path);
 
 }  // namespace qt_testing

@@ -1,0 +1,200 @@
+#include "hosts/qt/qt_host.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QUrl>
+#include <chrono>
+
+#include "app/menu_model.h"
+#include "app/shell.h"
+#include "hosts/qt/dialog_window.h"
+#include "hosts/qt/file_dialog.h"
+#include "hosts/qt/message_box.h"
+#include "hosts/qt/text_codec.h"
+
+namespace hosts::qt {
+namespace {
+
+constexpr std::uint32_t kFrameMilliseconds = 16;
+
+}  // namespace
+
+QtHost::QtHost()
+    : window_(std::make_unique<MainWindow>(*this)),
+      popup_(new QMenu(window_.get())),
+      menu_bar_mirror_(std::make_unique<MenuMirror>(
+          *window_->menuBar(),
+          [this](int id) { PostMessage(WM_COMMAND, static_cast<WPARAM>(id)); })),
+      popup_mirror_(std::make_unique<MenuMirror>(
+          *popup_, [this](int id) { PostMessage(WM_COMMAND, static_cast<WPARAM>(id)); })) {
+  qApp->installEventFilter(this);
+  // Keys released while the program is in the background never reach it.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this,
+          [this](Qt::ApplicationState state) {
+            if (state != Qt::ApplicationActive) ReleaseAllKeys();
+          });
+}
+
+QtHost::~QtHost() = default;
+
+bool QtHost::eventFilter(QObject* watched, QEvent* event) {
+  // A key event reaches its window first and its widgets after; only the window counts.
+  if (watched->isWindowType() &&
+      (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (!key->isAutoRepeat()) {
+      if (event->type() == QEvent::KeyPress) {
+        keys_.Press(key->key(), key->modifiers(), key->nativeScanCode());
+      } else {
+        keys_.Release(key->key(), key->modifiers(), key->nativeScanCode());
+      }
+    }
+  }
+  return false;
+}
+
+void QtHost::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  posted_.push_back({message, wParam, lParam});
+}
+
+void QtHost::DispatchPostedMessages() {
+  while (!posted_.empty()) {
+    const PostedMessage posted = posted_.front();
+    posted_.pop_front();
+    app::MainWindowProc(posted.message, posted.wParam, posted.lParam);
+    // A chosen item may have flipped its own check mark; the model says what it shows.
+    if (posted.message == WM_COMMAND) MenusChanged();
+  }
+}
+
+void QtHost::PaceFrameStart() {
+  if (last_frame_start_) clock_.WaitUntilElapsed(*last_frame_start_, kFrameMilliseconds);
+  last_frame_start_ = clock_.Now();
+}
+
+std::uint32_t QtHost::TimeGetTime() const {
+  return clock_.Now();
+}
+
+void QtHost::WaitUntilElapsed(std::uint32_t since, std::uint32_t milliseconds) {
+  clock_.WaitUntilElapsed(since, milliseconds);
+}
+
+std::int16_t QtHost::GetAsyncKeyState(int virtual_key) {
+  return keys_.Poll(virtual_key);
+}
+
+bool QtHost::IsMainWindowForeground() const {
+  return window_->isActiveWindow();
+}
+
+void QtHost::SetWindowTitle(std::string_view title) {
+  window_->setWindowTitle(FromWindows1252(title));
+}
+
+void QtHost::SetClientSize(int width, int height) {
+  window_->SetClientSize(width, height);
+}
+
+// The window manager draws the frame and the title bar outside the window that Qt sizes; the
+// menu bar is what lies between the window's edge and its client area.
+platform::FrameMetrics QtHost::GetFrameMetrics() const {
+  return {0, 0, window_->MenuBarHeight(window_->width())};
+}
+
+POINT QtHost::ClientToScreen(POINT client) const {
+  const QPoint screen = window_->View().mapToGlobal(QPoint(client.x, client.y));
+  return {screen.x(), screen.y()};
+}
+
+void QtHost::BlitFrame() {
+  const auto start = std::chrono::steady_clock::now();
+  const bool painted = window_->View().ShowFrame();
+  if (frame_log_.Enabled()) frame_log_.Record(start, std::chrono::steady_clock::now(), painted);
+}
+
+void QtHost::InvalidateClient() {
+  window_->View().update();
+}
+
+void QtHost::DestroyMainWindow() {
+  window_->hide();
+  PostMessage(WM_DESTROY);
+}
+
+void QtHost::PostQuitMessage(int exit_code) {
+  quit_code_ = exit_code;
+}
+
+void QtHost::MenusChanged() {
+  menu_bar_mirror_->Sync(app::MainMenu());
+  if (const app::Menu* items = app::GetSubMenu(app::PopupMenu(), 0)) popup_mirror_->Sync(*items);
+}
+
+void QtHost::TrackPopupMenu(POINT screen) {
+  // No frame runs while the menu is open; keys let go meanwhile were seen by the menu.
+  ReleaseAllKeys();
+  popup_->exec(QPoint(screen.x, screen.y));
+  ReleaseAllKeys();
+}
+
+QWidget* QtHost::ActiveOwner() const {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr ? modal : window_.get();
+}
+
+// A closed modal window gives the keyboard back to its owner, as the person expects; without
+// a window manager nobody else would.
+void QtHost::GiveBackKeyboard(QWidget* owner) {
+  if (owner->isVisible()) owner->activateWindow();
+}
+
+int QtHost::ShowMessageBox(std::string_view text, std::string_view caption, UINT type) {
+  QWidget* owner = ActiveOwner();
+  const int answer = RunMessageBox(owner, text, caption, type);
+  GiveBackKeyboard(owner);
+  return answer;
+}
+
+std::optional<std::string> QtHost::ShowOpenFileDialog(const platform::FileDialogRequest& request) {
+  QWidget* owner = ActiveOwner();
+  std::optional<std::string> path = RunFileDialog(owner, request, false, native_file_dialogs_);
+  GiveBackKeyboard(owner);
+  return path;
+}
+
+std::optional<std::string> QtHost::ShowSaveFileDialog(const platform::FileDialogRequest& request) {
+  QWidget* owner = ActiveOwner();
+  std::optional<std::string> path = RunFileDialog(owner, request, true, native_file_dialogs_);
+  GiveBackKeyboard(owner);
+  return path;
+}
+
+INT_PTR QtHost::RunModalDialog(const platform::DialogTemplate& dialog_template,
+                               platform::Dialog* owner, platform::DialogProc procedure) {
+  auto* owner_dialog = dynamic_cast<DialogWindow*>(owner);
+  QWidget* owner_window =
+      owner_dialog != nullptr ? static_cast<QWidget*>(owner_dialog) : window_.get();
+  INT_PTR result;
+  {
+    DialogWindow dialog(dialog_template, procedure, owner_window);
+    ReleaseAllKeys();
+    result = dialog.Run();
+  }
+  ReleaseAllKeys();
+  GiveBackKeyboard(owner_window);
+  return result;
+}
+
+void QtHost::PlayClickSound() {
+  click_sound_.Play();
+}
+
+void QtHost::OpenReadMe() {
+  QDesktopServices::openUrl(
+      QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/ReadMe.txt")));
+}
+
+}  // namespace hosts::qt
