@@ -14,12 +14,8 @@
 namespace fuzzing {
 namespace {
 
-// Dialog units become pixels at a fixed 2:1; only relative places matter.
-constexpr int kPixelsPerUnit = 2;
 constexpr std::uint16_t kKeyDownAndPressed = 0x8001;
 constexpr std::uint16_t kKeyDown = 0x8000;
-
-FuzzControl missing_control;
 
 std::set<std::string>& ScratchFiles() {
   static std::set<std::string> files;
@@ -37,140 +33,6 @@ void RemoveScratchFiles() {
 void Fail(const char* what) {
   std::fprintf(stderr, "\nInvariant broken: %s\n", what);
   std::abort();
-}
-
-FuzzDialog::FuzzDialog(const platform::DialogTemplate& dialog_template,
-                       platform::DialogProc procedure)
-    : procedure_(procedure), caption_(dialog_template.caption) {
-  window_ = {100, 100, 100 + dialog_template.width * kPixelsPerUnit,
-             100 + dialog_template.height * kPixelsPerUnit};
-  controls_.reserve(dialog_template.controls.size());
-  for (const platform::DialogControl& source : dialog_template.controls) {
-    if (source.id == -1) continue;
-    const auto same_id = std::find_if(controls_.begin(), controls_.end(),
-                                      [&](const auto& entry) { return entry.first == source.id; });
-    FuzzControl& control = same_id != controls_.end()
-                               ? same_id->second
-                               : controls_.emplace_back(source.id, FuzzControl{}).second;
-    control.kind = source.kind;
-    control.text = std::string(source.text);
-    control.enabled = (source.style & WS_DISABLED) == 0;
-    control.icon = source.image;
-  }
-}
-
-INT_PTR FuzzDialog::Send(UINT message, WPARAM wParam, LPARAM lParam) {
-  return procedure_(*this, message, wParam, lParam);
-}
-
-void FuzzDialog::Type(int id, std::string_view text) {
-  FuzzControl& control = Find(id);
-  if (control.enabled) control.text = std::string(text);
-}
-
-void FuzzDialog::Click(int id) {
-  FuzzControl& control = Find(id);
-  if (!control.enabled) return;
-  if (control.kind == platform::ControlKind::kCheckBox) control.checked = !control.checked;
-  if (control.kind == platform::ControlKind::kRadioButton) {
-    for (auto& [other_id, other] : controls_) {
-      if (other.kind == platform::ControlKind::kRadioButton) other.checked = false;
-    }
-    control.checked = true;
-  }
-  Send(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), BN_CLICKED));
-}
-
-void FuzzDialog::Select(int id, int index) {
-  FuzzControl& control = Find(id);
-  Require(index >= 0 && static_cast<std::size_t>(index) < control.strings.size(),
-          "a selection beyond the list");
-  control.selection = index;
-  Send(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), LBN_SELCHANGE));
-}
-
-void FuzzDialog::Close() {
-  Send(WM_CLOSE);
-}
-
-const FuzzControl& FuzzDialog::Control(int id) const {
-  const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                  [id](const auto& entry) { return entry.first == id; });
-  Require(found != controls_.end(), "a dialog procedure used a control its dialog lacks");
-  return found->second;
-}
-
-FuzzControl& FuzzDialog::Find(int id) {
-  return const_cast<FuzzControl&>(std::as_const(*this).Control(id));
-}
-
-std::string FuzzDialog::GetItemText(int id) const {
-  return Control(id).text;
-}
-void FuzzDialog::SetItemText(int id, std::string_view text) {
-  Find(id).text = std::string(text);
-}
-bool FuzzDialog::IsChecked(int id) const {
-  return Control(id).checked;
-}
-void FuzzDialog::SetChecked(int id, bool checked) {
-  Find(id).checked = checked;
-}
-void FuzzDialog::EnableItem(int id, bool enabled) {
-  Find(id).enabled = enabled;
-}
-void FuzzDialog::AddString(int id, std::string_view text) {
-  Find(id).strings.emplace_back(text);
-}
-
-void FuzzDialog::InsertString(int id, int index, std::string_view text) {
-  std::vector<std::string>& strings = Find(id).strings;
-  Require(index >= 0 && static_cast<std::size_t>(index) <= strings.size(),
-          "a list line inserted beyond the list");
-  strings.insert(strings.begin() + index, std::string(text));
-}
-
-void FuzzDialog::DeleteString(int id, int index) {
-  std::vector<std::string>& strings = Find(id).strings;
-  Require(index >= 0 && static_cast<std::size_t>(index) < strings.size(),
-          "a list line deleted beyond the list");
-  strings.erase(strings.begin() + index);
-}
-
-int FuzzDialog::GetCurSel(int id) const {
-  return Control(id).selection;
-}
-
-void FuzzDialog::SetCurSel(int id, int index) {
-  FuzzControl& control = Find(id);
-  const bool valid = index >= 0 && static_cast<std::size_t>(index) < control.strings.size();
-  control.selection = valid ? index : LB_ERR;
-}
-
-void FuzzDialog::SetTextLimit(int id, int max_characters) {
-  Find(id).text_limit = max_characters;
-}
-void FuzzDialog::SetItemIcon(int id, int icon_resource) {
-  Find(id).icon = icon_resource;
-}
-void FuzzDialog::SetFocus(int id) {
-  focus_ = id;
-}
-void FuzzDialog::SetCaption(std::string_view caption) {
-  caption_ = std::string(caption);
-}
-RECT FuzzDialog::GetWindowRect() const {
-  return window_;
-}
-
-void FuzzDialog::MoveWindow(int left, int top) {
-  const int width = window_.right - window_.left;
-  const int height = window_.bottom - window_.top;
-  window_ = {left, top, left + width, top + height};
-}
-
-void FuzzDialog::EndDialog(INT_PTR /*result*/) {
-  ended_ = true;
 }
 
 void FuzzHost::Clear() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/memory_dialog.h"
 
 // For the targets' own checks: they must not steer the fuzzer, and without coverage counters
 // they cost little on every input.
@@ -27,65 +28,23 @@ inline void Require(bool holds, const char* what) {
   if (!holds) Fail(what);
 }
 
-struct FuzzControl {
-  platform::ControlKind kind = platform::ControlKind::kLabel;
-  std::string text;
-  bool checked = false;
-  bool enabled = true;
-  std::vector<std::string> strings;
-  int selection = LB_ERR;
-  int text_limit = 0;  // 0: none
-  int icon = 0;
-};
-
-// An open dialog kept in memory. Typing does not honour the text limit: the dialog procedures
-// must cope with a host whose edit fields let more through.
-class FuzzDialog : public platform::Dialog {
+// An open dialog kept in memory, as the editor's windowless hosts keep it. A control that is
+// missing or a place beyond a list breaks an invariant; a click on a disabled control does not
+// arrive, as on a desktop.
+class FuzzDialog final : public platform::MemoryDialog {
  public:
-  FuzzDialog(const platform::DialogTemplate& dialog_template, platform::DialogProc procedure);
+  using MemoryDialog::MemoryDialog;
 
-  // What a person does; clicks on disabled controls do not arrive, as on a desktop.
-  void Type(int id, std::string_view text);
-  void Click(int id);
-  void Select(int id, int index);  // with the selection notification
-  void Close();
-  INT_PTR Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-
-  const FuzzControl& Control(int id) const;
-  bool HasEnded() const { return ended_; }
-  const std::string& Caption() const { return caption_; }
-  int Focus() const { return focus_; }
-
-  // platform::Dialog
-  std::string GetItemText(int id) const override;
-  void SetItemText(int id, std::string_view text) override;
-  bool IsChecked(int id) const override;
-  void SetChecked(int id, bool checked) override;
-  void EnableItem(int id, bool enabled) override;
-  void AddString(int id, std::string_view text) override;
-  void InsertString(int id, int index, std::string_view text) override;
-  void DeleteString(int id, int index) override;
-  int GetCurSel(int id) const override;
-  void SetCurSel(int id, int index) override;
-  void SetTextLimit(int id, int max_characters) override;
-  void SetItemIcon(int id, int icon_resource) override;
-  void SetFocus(int id) override;
-  void SetCaption(std::string_view caption) override;
-  RECT GetWindowRect() const override;
-  void MoveWindow(int left, int top) override;
-  void EndDialog(INT_PTR result) override;
+  // Typing that does not honour the text limit or the edit field's style: the dialog
+  // procedures must cope with a host whose edit fields let more through.
+  void TypeAnything(int id, std::string_view text) {
+    if (Control(id).enabled) SetItemText(id, text);
+  }
 
  private:
-  FuzzControl& Find(int id);
-
-  platform::DialogProc procedure_;
-  // By id, in the template's order: one block for the whole dialog, since a dialog opens for
-  // every pick and every allocation costs much under AddressSanitizer.
-  std::vector<std::pair<int, FuzzControl>> controls_;
-  std::string caption_;
-  RECT window_{};
-  int focus_ = 0;
-  bool ended_ = false;
+  void Problem(platform::DialogProblem problem, const std::string& what) const override {
+    if (problem != platform::DialogProblem::kDisabledControl) Fail(what.c_str());
+  }
 };
 
 using Person = std::function<void(FuzzDialog&)>;

@@ -259,11 +259,11 @@ class Person {
     const std::size_t count = *action >> 3;
     switch (*action & 3) {
       case kTypeText:
-        dialog.Type(resources::kMessageTextEdit, NextText(count));
+        dialog.TypeAnything(resources::kMessageTextEdit, NextText(count));
         break;
       case kTypeNumbers:
-        dialog.Type(resources::kMessageXEdit, NextText(count / 2));
-        dialog.Type(resources::kMessageYEdit, NextText(count - count / 2));
+        dialog.TypeAnything(resources::kMessageXEdit, NextText(count / 2));
+        dialog.TypeAnything(resources::kMessageYEdit, NextText(count - count / 2));
         break;
       case kChooseLists:
         if (const std::optional<std::uint8_t> choice = Next()) {

@@ -342,7 +342,7 @@ TEST_F(TextMessagesTest, OkStoresTheSelectedMessageAndSavesWhileCancelAndTheClos
       dialog.Send(WM_COMMAND, IDOK);
       dialog.Send(WM_COMMAND, IDCANCEL);
       EXPECT_FALSE(dialog.HasEnded());
-      close_box ? dialog.Close() : dialog.Click(kTextMessagesCancel);
+      close_box ? dialog.Close() : void(dialog.Click(kTextMessagesCancel));
     });
     EXPECT_EQ(Image(), rom.Bytes());
     EXPECT_EQ(host.file_dialogs.size(), 1u);

@@ -3,6 +3,24 @@
 #include <utility>
 
 namespace cli {
+namespace {
+
+// A dialog whose steps that cannot be done become the tool's problems.
+class ReportingDialog final : public platform::MemoryDialog {
+ public:
+  ReportingDialog(const platform::DialogTemplate& dialog_template, platform::DialogProc procedure,
+                  std::vector<std::string>& problems)
+      : MemoryDialog(dialog_template, procedure), problems_(problems) {}
+
+ private:
+  void Problem(platform::DialogProblem /*problem*/, const std::string& what) const override {
+    problems_.push_back(what);
+  }
+
+  std::vector<std::string>& problems_;
+};
+
+}  // namespace
 
 void BatchHost::AnswerOpenDialog(std::string path) {
   file_answers_.push_back({false, std::move(path)});
@@ -12,7 +30,7 @@ void BatchHost::AnswerSaveDialog(std::string path) {
   file_answers_.push_back({true, std::move(path)});
 }
 
-void BatchHost::ActInDialog(int template_id, std::function<void(BatchDialog&)> person) {
+void BatchHost::ActInDialog(int template_id, std::function<void(platform::MemoryDialog&)> person) {
   dialog_people_[template_id] = std::move(person);
 }
 
@@ -84,14 +102,13 @@ std::optional<std::string> BatchHost::AnswerFileDialog(bool save,
 
 INT_PTR BatchHost::RunModalDialog(const platform::DialogTemplate& dialog_template,
                                   platform::Dialog* /*owner*/, platform::DialogProc procedure) {
-  BatchDialog dialog(dialog_template, procedure);
+  ReportingDialog dialog(dialog_template, procedure, problems_);
   dialog.Send(WM_INITDIALOG);
   const auto person = dialog_people_.find(dialog_template.id);
   if (person == dialog_people_.end()) {
     problems_.push_back("nobody to answer \"" + std::string(dialog_template.caption) + "\"");
   } else {
     person->second(dialog);
-    problems_.insert(problems_.end(), dialog.Problems().begin(), dialog.Problems().end());
   }
   // A dialog left open is closed by its close box, which every dialog of the editor takes as
   // cancelling.

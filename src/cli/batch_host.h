@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/batch_dialog.h"
 #include "platform/host.h"
+#include "platform/memory_dialog.h"
 
 namespace cli {
 
@@ -22,8 +22,9 @@ class BatchHost : public platform::Host {
   // The answers to the next open and save dialogs, used in the order given.
   void AnswerOpenDialog(std::string path);
   void AnswerSaveDialog(std::string path);
-  // What to do in the next dialog with this template id; the person must end it.
-  void ActInDialog(int template_id, std::function<void(BatchDialog&)> person);
+  // What to do in the next dialog with this template id; the person must end it. A step that
+  // cannot be done there is reported as a problem.
+  void ActInDialog(int template_id, std::function<void(platform::MemoryDialog&)> person);
 
   // Everything the editor reported, each as one line; paths come first where the message
   // itself does not name one.
@@ -68,7 +69,7 @@ class BatchHost : public platform::Host {
                                               const platform::FileDialogRequest& request);
 
   std::deque<FileAnswer> file_answers_;
-  std::map<int, std::function<void(BatchDialog&)>> dialog_people_;
+  std::map<int, std::function<void(platform::MemoryDialog&)>> dialog_people_;
   std::string last_path_;  // the file the running command was last given
   std::vector<std::string> problems_;
 };

@@ -85,10 +85,12 @@ std::optional<files::ArcadeHitsFile> LoadArcadeHitsFile(BatchHost& host, const s
 bool HackArcadeHits(BatchHost& host, const std::string& program, const std::string& output,
                     files::LevelSet level_set, bool include_text) {
   host.AnswerOpenDialog(program);
-  host.ActInDialog(resources::kArcadeHitsDialogId, [=](BatchDialog& dialog) {
-    if (level_set == files::kTempestTubes) dialog.Click(resources::kTempestTubesButton);
-    if (include_text) dialog.Click(resources::kIncludeTextDataBox);
-    dialog.Click(resources::kArcadeHitsOkButton);
+  host.ActInDialog(resources::kArcadeHitsDialogId, [=](platform::MemoryDialog& dialog) {
+    // A choice that cannot be made stops the person: the dialog is then closed, cancelled.
+    const bool chosen =
+        (level_set != files::kTempestTubes || dialog.Click(resources::kTempestTubesButton)) &&
+        (!include_text || dialog.Click(resources::kIncludeTextDataBox));
+    if (chosen) dialog.Click(resources::kArcadeHitsOkButton);
   });
   host.AnswerSaveDialog(output);
   return host.RunCommand(files::HackArcadeHits);
