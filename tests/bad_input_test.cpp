@@ -1,53 +1,29 @@
 // Every kind of file the editor reads, in every bad shape a file comes in: empty, one byte, the
-// signature alone, cut at each field boundary, oversized, with a wrong signature, and random
-// bytes behind a right one. Each is loaded through the menus as a person would; for each the
-// test says whether it is taken, with which message it is refused, and what it changed in
-// memory. A refused file changes nothing at all.
+// signature alone, cut at each field boundary, oversized, with a wrong signature, random bytes
+// behind a right one, missing, a folder, or not chosen at all. Each is opened through the menus
+// as a person would; for each the test says whether it is taken, with which message it is
+// refused, and what it changed in memory. A refused file changes nothing at all.
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cmath>
-#include <cstdint>
 #include <filesystem>
 #include <random>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "app/editor_state.h"
 #include "files/colours.h"
 #include "files/level_rom_file.h"
 #include "files/text_rom.h"
-#include "level/level_store.h"
 #include "resources/arcade_hits_dialog.h"
 #include "resources/colour_dialogs.h"
 #include "resources/command_ids.h"
 #include "resources/text_messages_dialog.h"
-#include "support/colour_rom_builder.h"
 #include "support/editor_snapshot.h"
 #include "support/editor_test.h"
-#include "support/level_file_builder.h"
-#include "support/level_pick.h"
-#include "support/level_rom_builder.h"
-#include "support/program_file_builder.h"
-#include "support/text_rom_builder.h"
 
 namespace {
 
-using testing_support::ColourRomBuilder;
-using testing_support::EditorSnapshot;
-using testing_support::ExpectUnchanged;
-using testing_support::FakeDialog;
-using testing_support::LevelFileBuilder;
-using testing_support::LevelRomBuilder;
-using testing_support::ProgramFileBuilder;
-using testing_support::ReadFileBytes;
-using testing_support::TextRomBuilder;
-using testing_support::WriteFileBytes;
-using Bytes = std::vector<std::uint8_t>;
-
-constexpr std::size_t kImageSize = 2048;
+using namespace testing_support;
+using namespace resources;
 
 // One bad shape of a file, and whether the editor takes it.
 struct Shape {
@@ -60,20 +36,8 @@ Bytes Cut(const Bytes& bytes, std::size_t size) {
   return {bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size)};
 }
 
-Bytes Oversized(Bytes bytes, std::size_t extra) {
-  for (std::size_t i = 0; i < extra; ++i) {
-    bytes.push_back(static_cast<std::uint8_t>(i * 29 + 7));
-  }
-  return bytes;
-}
-
-Bytes WithByte(Bytes bytes, std::size_t offset, std::uint8_t value) {
-  bytes.at(offset) = value;
-  return bytes;
-}
-
-Bytes WithSignature(Bytes bytes, const Bytes& signature) {
-  std::copy(signature.begin(), signature.end(), bytes.begin());
+Bytes With(Bytes bytes, std::size_t offset, const Bytes& put) {
+  std::copy(put.begin(), put.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
   return bytes;
 }
 
@@ -81,9 +45,8 @@ Bytes WithSignature(Bytes bytes, const Bytes& signature) {
 Bytes RandomBytes(std::size_t size, std::uint32_t seed) {
   std::mt19937 engine(seed);
   Bytes bytes(size);
-  for (std::uint8_t& byte : bytes) {
+  for (std::uint8_t& byte : bytes)
     byte = static_cast<std::uint8_t>(engine());
-  }
   return bytes;
 }
 
@@ -95,88 +58,58 @@ Bytes Overlay(Bytes base, const Bytes& file) {
 
 // Every byte after the signature made different, so that a cut anywhere shows.
 Bytes Inverted(Bytes bytes) {
-  for (std::size_t i = 4; i < bytes.size(); ++i) {
+  for (std::size_t i = 4; i < bytes.size(); ++i)
     bytes[i] ^= 0xFF;
-  }
   return bytes;
 }
 
-const Bytes kLevelRomSignature{0x3B, 0x01, 0xCE, 0x3C};
-const Bytes kColourRomSignature{0xCB, 0x01, 0x92, 0x01};
-const Bytes kTextRomSignature{0xE6, 0x06, 0x85, 0x17};
-const Bytes kLevelFileSignature{'T', 'L', 'D'};
+const Bytes kSignatures[] = {
+    {0x3B, 0x01, 0xCE, 0x3C}, {0xCB, 0x01, 0x92, 0x01}, {0xE6, 0x06, 0x85, 0x17}, {'T', 'L', 'D'}};
 
-// The signature of the right kind with each of its bytes wrong in turn, and the signatures of
-// the other kinds of file, on an otherwise good file.
-std::vector<Shape> WrongSignatures(const Bytes& good, const Bytes& own) {
-  std::vector<Shape> shapes;
+// The shapes every kind shares: empty, one byte, the signature less a byte, whole, oversized
+// by `extra` bytes, each signature byte wrong in turn, and the other kinds' signatures.
+std::vector<Shape> CommonShapes(const Bytes& good, const Bytes& own, std::size_t extra) {
+  Bytes oversized = good;
+  for (std::size_t i = 0; i < extra; ++i)
+    oversized.push_back(static_cast<std::uint8_t>(i * 29 + 7));
+  std::vector<Shape> shapes = {{"empty", {}, false},
+                               {"one byte", Cut(good, 1), false},
+                               {"signature less a byte", Cut(good, own.size() - 1), false},
+                               {"whole", good, true},
+                               {"oversized", oversized, true}};
   for (std::size_t i = 0; i < own.size(); ++i) {
-    shapes.push_back({"signature byte " + std::to_string(i) + " wrong",
-                      WithByte(good, i, static_cast<std::uint8_t>(own[i] ^ 0x20)), false});
+    Bytes wrong = good;
+    wrong[i] ^= 0x20;
+    shapes.push_back({"signature byte " + std::to_string(i) + " wrong", wrong, false});
   }
-  const std::pair<std::string, Bytes> kinds[] = {{"level ROM", kLevelRomSignature},
-                                                 {"colour ROM", kColourRomSignature},
-                                                 {"text ROM", kTextRomSignature},
-                                                 {"level file", kLevelFileSignature}};
-  for (const auto& [kind, signature] : kinds) {
-    if (signature != own) {
-      shapes.push_back({"a " + kind + " signature", WithSignature(good, signature), false});
-    }
+  for (const Bytes& other : kSignatures) {
+    if (other != own) shapes.push_back({"another kind's signature", With(good, 0, other), false});
   }
   return shapes;
-}
-
-// The good file whole, with `extra` bytes after it, and with wrong signatures.
-void AppendWholeOversizedAndWrong(std::vector<Shape>& shapes, const Bytes& good, std::size_t extra,
-                                  const Bytes& signature) {
-  shapes.push_back({"whole", good, true});
-  shapes.push_back({"oversized", Oversized(good, extra), true});
-  for (const Shape& wrong : WrongSignatures(good, signature))
-    shapes.push_back(wrong);
-}
-
-std::vector<double> Doubles(const std::array<std::uint64_t, level::kPointCount>& bits) {
-  std::vector<double> values;
-  for (const std::uint64_t b : bits) {
-    values.push_back(std::bit_cast<double>(b));
-  }
-  return values;
 }
 
 // The ROM value of an accurate coordinate: half up, clamped to 0..255, NaN as 0.
 std::uint8_t RoundedRomValue(double accurate) {
   const double v = accurate + 0.5;
   if (!(v >= 0.0)) return 0;
-  if (v >= 255.0) return 255;
-  return static_cast<std::uint8_t>(v);
+  return v >= 255.0 ? 255 : static_cast<std::uint8_t>(v);
 }
 
-class BadInputTest : public testing_support::EditorTest {
+class BadInputTest : public EditorTest {
  protected:
-  std::string Write(const Bytes& bytes, const std::string& extension) {
-    const std::string path = temp.File("input" + std::to_string(++files_) + extension);
-    WriteFileBytes(path, bytes);
-    return path;
-  }
-
-  // Chooses a menu command that starts with an open dialog, and picks `path` in it.
-  void Open(int command, const std::string& path) {
+  // Chooses a command that starts with an open dialog and picks the file with these bytes.
+  void Open(int command, const Bytes& bytes, const std::string& extension) {
     host.message_boxes.clear();
     host.dialogs_run.clear();
-    host.AnswerFileDialog(path);
-    host.ChooseMenuItem(command);
-    host.HandleMessages();
+    Load(command, bytes, "input" + std::to_string(++files_) + extension);
   }
 
   // A level ROM loaded and one of its shapes turned, so that its accurate coordinates hold
   // fractions that only a load may round away.
-  void LoadAndTurnALevel(const LevelRomBuilder& rom) {
-    testing_support::LoadLevelRomFile(host, Write(rom.Bytes(), ".118"));
-    testing_support::PickLevel(host, 2);
-    host.ChooseMenuItem(resources::kRotate22_5);
-    host.HandleMessages();
-    ASSERT_NE(level::accurate_x[level::PointIndex(2, 1)],
-              std::floor(level::accurate_x[level::PointIndex(2, 1)]));
+  void LoadAndTurnALevel() {
+    Load(kLoadRom, LevelRomBuilder().Points(2, RingPoints()).Get(), "earlier.118");
+    PickLevel(2);
+    Choose(kRotate22_5);
   }
 
   void ExpectRefused(const EditorSnapshot& before, const std::string& message) {
@@ -185,51 +118,40 @@ class BadInputTest : public testing_support::EditorTest {
     ExpectUnchanged(before);
   }
 
-  // A level ROM or level file that was taken: level select, the saves it enables, and ROM
-  // values that are the accurate coordinates rounded.
+  // A level ROM or level file that was taken: level select, and ROM values that are the
+  // accurate coordinates rounded.
   void ExpectLevelsTaken() {
     EXPECT_TRUE(host.message_boxes.empty());
     EXPECT_EQ(app::editor.editor_mode, app::kLevelSelectMode);
-    EXPECT_FALSE(Grayed(resources::kSaveTld));
-    EXPECT_FALSE(Grayed(resources::kSaveRom));
-    for (int shape = 0; shape < level::kShapeCount; ++shape) {
-      for (int point = 0; point < level::kPointsPerShape; ++point) {
-        const int index = level::PointIndex(shape, point);
-        ASSERT_EQ(level::XByte(shape, point), RoundedRomValue(level::accurate_x[index]));
-        ASSERT_EQ(level::YByte(shape, point), RoundedRomValue(level::accurate_y[index]));
-      }
+    EXPECT_FALSE(Grayed(kSaveTld));
+    for (int i = 0; i < level::kPointCount; ++i) {
+      ASSERT_EQ(level::XByte(i / 16, i % 16), RoundedRomValue(level::accurate_x[i])) << i;
+      ASSERT_EQ(level::YByte(i / 16, i % 16), RoundedRomValue(level::accurate_y[i])) << i;
     }
   }
 
   int files_ = 0;
 };
 
+const int kLevelTableFields[] = {
+    level::kXBytes,     level::kYBytes,          level::kSegmentDirections, level::kLevelToShapeMap,
+    level::kLevelScale, level::kHeight,          level::kOffsetLow,         level::kOffsetHigh,
+    level::kOpenFlag,   level::kLengthFactorLow, level::kLengthFactorHigh};
+
 TEST_F(BadInputTest, LevelRomFiles) {
-  const LevelRomBuilder earlier = LevelRomBuilder().Points(2, testing_support::RingPoints());
-  const Bytes good = Inverted(earlier.Bytes());
-  std::vector<Shape> shapes = {
-      {"empty", {}, false},
-      {"one byte", Cut(good, 1), false},
-      {"three bytes", Cut(good, 3), false},
-      {"signature only", Cut(good, 4), true},
-  };
-  // The level table's fields, from the X bytes to the end of the length factors.
-  for (const int field :
-       {level::kXBytes, level::kYBytes, level::kSegmentDirections, level::kLevelToShapeMap,
-        level::kLevelScale, level::kHeight, level::kOffsetLow, level::kOffsetHigh, level::kOpenFlag,
-        level::kLengthFactorLow, level::kLengthFactorHigh, level::kLevelTableSize}) {
-    const std::size_t cut = testing_support::ImageOffset(field);
-    shapes.push_back({"cut at " + std::to_string(cut), Cut(good, cut), true});
-  }
-  AppendWholeOversizedAndWrong(shapes, good, 5000, kLevelRomSignature);
-  shapes.push_back(
-      {"random bytes", WithSignature(RandomBytes(kImageSize, 118), kLevelRomSignature), true});
+  const Bytes good = Inverted(LevelRomBuilder().Points(2, RingPoints()).Get());
+  std::vector<Shape> shapes = CommonShapes(good, kSignatures[0], 5000);
+  shapes.push_back({"signature only", Cut(good, 4), true});
+  for (const int field : kLevelTableFields)
+    shapes.push_back(
+        {"cut at field " + std::to_string(field), Cut(good, ImageOffset(field)), true});
+  shapes.push_back({"random bytes", With(RandomBytes(2048, 118), 0, kSignatures[0]), true});
 
   for (const Shape& shape : shapes) {
     SCOPED_TRACE(shape.name);
-    LoadAndTurnALevel(earlier);
+    LoadAndTurnALevel();
     const EditorSnapshot before;
-    Open(resources::kLoadRom, Write(shape.bytes, ".118"));
+    Open(kLoadRom, shape.bytes, ".118");
     if (!shape.taken) {
       ExpectRefused(before, "Not a valid Tempest ROM 118 file");
       continue;
@@ -237,94 +159,67 @@ TEST_F(BadInputTest, LevelRomFiles) {
     // What the file holds replaces the image; the rest of the image stays.
     EXPECT_EQ(EditorSnapshot().level_rom_image, Overlay(before.level_rom_image, shape.bytes));
     ExpectLevelsTaken();
-    for (int point = 0; point < level::kPointsPerShape; ++point) {
-      EXPECT_EQ(level::accurate_x[level::PointIndex(2, point)], level::XByte(2, point));
-    }
+    EXPECT_EQ(level::accurate_x[level::PointIndex(2, 1)], level::XByte(2, 1));
     EXPECT_TRUE(files::level_rom_loaded);
-    EXPECT_FALSE(Grayed(resources::kHackArcadeHits));
+    EXPECT_FALSE(Grayed(kSaveRom) || Grayed(kHackArcadeHits));
   }
 }
 
 TEST_F(BadInputTest, LevelFiles) {
   LevelFileBuilder file;
-  for (int index = 0; index < level::kPointCount; ++index) {
+  for (int index = 0; index < level::kPointCount; ++index)
     file.Point(index / 16, index % 16, 10.25 + index * 0.5, 245.75 - index * 0.75);
-  }
-  // Table bytes that differ from the loaded ROM's; the stored X and Y bytes are replaced on load.
-  for (int offset = 0; offset < level::kLevelTableSize; ++offset) {
+  for (int offset = 0; offset < level::kLevelTableSize; ++offset)
     file.TableByte(offset, static_cast<std::uint8_t>(offset * 3 + 1));
-  }
-  const Bytes good = file.Bytes();
-  // Non-finite, huge and edge values, and random doubles behind the signature.
+  const Bytes good = file.Get();
+  // Non-finite, huge and edge values.
   LevelFileBuilder extremes;
   const double values[] = {std::nan(""), INFINITY, -INFINITY, 1e308, -1e308, -0.0, 254.5, -0.5};
-  for (int index = 0; index < level::kPointCount; ++index) {
+  for (int index = 0; index < level::kPointCount; ++index)
     extremes.Point(index / 16, index % 16, values[index % 8], values[(index / 8) % 8]);
-  }
 
-  std::vector<Shape> shapes = {
-      {"empty", {}, false},
-      {"one byte", Cut(good, 1), false},
-      {"two bytes", Cut(good, 2), false},
-      {"signature only", Cut(good, 3), true},
-      {"half of the first coordinate", Cut(good, 7), true},
-      {"first coordinate", Cut(good, 11), true},
-      {"cut after the X coordinates", Cut(good, testing_support::LevelFileY(0)), true},
-      {"cut inside a Y coordinate", Cut(good, testing_support::LevelFileY(0) + 5), true},
-  };
-  for (const int field :
-       {level::kXBytes, level::kYBytes, level::kSegmentDirections, level::kLevelToShapeMap,
-        level::kLevelScale, level::kHeight, level::kOffsetLow, level::kOffsetHigh, level::kOpenFlag,
-        level::kLengthFactorLow, level::kLengthFactorHigh}) {
-    const std::size_t cut = testing_support::LevelFileTable(field);
+  std::vector<Shape> shapes = CommonShapes(good, kSignatures[3], 3000);
+  for (const std::size_t cut :
+       {std::size_t{3}, std::size_t{7}, std::size_t{11}, LevelFileY(0), LevelFileY(0) + 5})
     shapes.push_back({"cut at " + std::to_string(cut), Cut(good, cut), true});
-  }
-  AppendWholeOversizedAndWrong(shapes, good, 3000, kLevelFileSignature);
-  shapes.push_back({"lower case signature", WithSignature(good, {'t', 'l', 'd'}), false});
-  shapes.push_back({"non-finite and huge coordinates", extremes.Bytes(), true});
-  shapes.push_back(
-      {"random bytes", WithSignature(RandomBytes(4995, 4995), kLevelFileSignature), true});
+  for (const int field : kLevelTableFields)
+    shapes.push_back(
+        {"cut at field " + std::to_string(field), Cut(good, LevelFileTable(field)), true});
+  shapes.push_back({"lower case signature", With(good, 0, {'t', 'l', 'd'}), false});
+  shapes.push_back({"non-finite and huge coordinates", extremes.Get(), true});
+  shapes.push_back({"random bytes", With(RandomBytes(4995, 4995), 0, kSignatures[3]), true});
 
   for (const Shape& shape : shapes) {
     SCOPED_TRACE(shape.name);
-    LoadAndTurnALevel(LevelRomBuilder().Points(2, testing_support::RingPoints()));
+    LoadAndTurnALevel();
     const EditorSnapshot before;
-    Open(resources::kLoadTld, Write(shape.bytes, ".TLD"));
+    Open(kLoadTld, shape.bytes, ".TLD");
     if (!shape.taken) {
       ExpectRefused(before, "Not a valid TLD file");
       continue;
     }
     // The editor's state laid out as a level file, with what the file holds over it.
-    LevelFileBuilder earlier_file;
-    const std::vector<double> x = Doubles(before.accurate_x);
-    const std::vector<double> y = Doubles(before.accurate_y);
-    for (int index = 0; index < level::kPointCount; ++index) {
-      earlier_file.Point(index / 16, index % 16, x[static_cast<std::size_t>(index)],
-                         y[static_cast<std::size_t>(index)]);
+    LevelFileBuilder earlier;
+    for (int i = 0; i < level::kPointCount; ++i) {
+      earlier.Point(i / 16, i % 16, std::bit_cast<double>(before.accurate_x[i]),
+                    std::bit_cast<double>(before.accurate_y[i]));
     }
-    for (int offset = 0; offset < level::kLevelTableSize; ++offset) {
-      earlier_file.TableByte(offset, before.level_rom_image[testing_support::ImageOffset(offset)]);
-    }
-    const Bytes expected = Overlay(earlier_file.Bytes(), shape.bytes);
-    for (int index = 0; index < level::kPointCount; ++index) {
-      const auto i = static_cast<std::size_t>(index);
-      ASSERT_EQ(std::bit_cast<std::uint64_t>(level::accurate_x[i]),
-                std::bit_cast<std::uint64_t>(
-                    testing_support::DoubleAt(expected, testing_support::LevelFileX(index))));
-      ASSERT_EQ(std::bit_cast<std::uint64_t>(level::accurate_y[i]),
-                std::bit_cast<std::uint64_t>(
-                    testing_support::DoubleAt(expected, testing_support::LevelFileY(index))));
+    for (int offset = 0; offset < level::kLevelTableSize; ++offset)
+      earlier.TableByte(offset, before.level_rom_image[ImageOffset(offset)]);
+    const Bytes expected = Overlay(earlier.Get(), shape.bytes);
+    const EditorSnapshot now;
+    for (int i = 0; i < level::kPointCount; ++i) {
+      ASSERT_EQ(now.accurate_x[i], std::bit_cast<std::uint64_t>(DoubleAt(expected, LevelFileX(i))));
+      ASSERT_EQ(now.accurate_y[i], std::bit_cast<std::uint64_t>(DoubleAt(expected, LevelFileY(i))));
     }
     // The table is the file's but for the X and Y bytes, and the rest of the ROM stays.
-    Bytes image = EditorSnapshot().level_rom_image;
-    for (int offset = level::kSegmentDirections; offset < level::kLevelTableSize; ++offset) {
-      ASSERT_EQ(image[testing_support::ImageOffset(offset)],
-                expected[testing_support::LevelFileTable(offset)]);
-    }
-    for (std::size_t i = 0; i < image.size(); ++i) {
-      if (i < testing_support::ImageOffset(0) ||
-          i >= testing_support::ImageOffset(level::kLevelTableSize)) {
-        ASSERT_EQ(image[i], before.level_rom_image[i]) << i;
+    for (std::size_t i = 0; i < now.level_rom_image.size(); ++i) {
+      const bool in_table = i >= ImageOffset(0) && i < ImageOffset(level::kLevelTableSize);
+      const bool derived_from_coordinates = i < ImageOffset(level::kSegmentDirections);
+      if (!in_table) {
+        ASSERT_EQ(now.level_rom_image[i], before.level_rom_image[i]) << i;
+      } else if (!derived_from_coordinates) {
+        ASSERT_EQ(now.level_rom_image[i], expected[LevelFileTable(static_cast<int>(i - 380))]) << i;
       }
     }
     ExpectLevelsTaken();
@@ -332,53 +227,42 @@ TEST_F(BadInputTest, LevelFiles) {
 }
 
 TEST_F(BadInputTest, ColourRomFiles) {
-  const Bytes earlier = ColourRomBuilder().Bytes();
+  const Bytes earlier = ColourRom();
   const Bytes good = Inverted(earlier);
-  std::vector<Shape> shapes = {
-      {"empty", {}, false},
-      {"one byte", Cut(good, 1), false},
-      {"three bytes", Cut(good, 3), false},
-      {"signature only", Cut(good, 4), true},
-  };
-  for (int cycle = 0; cycle <= resources::kColourCycles; ++cycle) {
-    const std::size_t cut = testing_support::ColourOffset(0, cycle);
-    shapes.push_back({"cut at " + std::to_string(cut), Cut(good, cut), true});
-  }
-  AppendWholeOversizedAndWrong(shapes, good, 5000, kColourRomSignature);
-  shapes.push_back(
-      {"random bytes", WithSignature(RandomBytes(kImageSize, 119), kColourRomSignature), true});
+  std::vector<Shape> shapes = CommonShapes(good, kSignatures[1], 5000);
+  shapes.push_back({"signature only", Cut(good, 4), true});
+  for (int cycle = 0; cycle <= kColourCycles; ++cycle)
+    shapes.push_back(
+        {"cut at cycle " + std::to_string(cycle), Cut(good, ColourOffset(0, cycle)), true});
+  shapes.push_back({"random bytes", With(RandomBytes(2048, 119), 0, kSignatures[1]), true});
 
   for (const Shape& shape : shapes) {
     SCOPED_TRACE(shape.name);
-    testing_support::EditColourRomFile(host, Write(earlier, ".119"), [](FakeDialog& colours) {
-      colours.Click(resources::kColoursCancel);
-    });
+    EditData(kEditColours, kColoursDialogId, temp.Write("earlier.119", earlier),
+             [](FakeDialog& colours) { colours.Click(kColoursCancel); });
     const EditorSnapshot before;
     const Bytes expected = Overlay(earlier, shape.bytes);
     if (shape.taken) {
       // The grid shows the swatch of every entry as the file left it; nothing is saved.
-      host.ActInDialog(resources::kColoursDialogId, [&](FakeDialog& colours) {
-        for (int row = 0; row < resources::kColourRows; ++row) {
-          for (int cycle = 0; cycle < resources::kColourCycles; ++cycle) {
-            const int swatch =
-                files::SwatchOfCode(expected[testing_support::ColourOffset(row, cycle)]);
-            EXPECT_EQ(colours.Control(resources::ColourCell(row, cycle)).icon,
-                      resources::kSwatchIcons[static_cast<std::size_t>(swatch)]);
+      host.ActInDialog(kColoursDialogId, [&](FakeDialog& colours) {
+        for (int row = 0; row < kColourRows; ++row) {
+          for (int cycle = 0; cycle < kColourCycles; ++cycle) {
+            const int swatch = files::SwatchOfCode(expected[ColourOffset(row, cycle)]);
+            EXPECT_EQ(colours.Control(ColourCell(row, cycle)).icon, kSwatchIcons.at(swatch));
           }
         }
-        colours.Click(resources::kColoursCancel);
+        colours.Click(kColoursCancel);
       });
     }
-    Open(resources::kEditColours, Write(shape.bytes, ".119"));
+    Open(kEditColours, shape.bytes, ".119");
     const Bytes image(files::colour_rom_image.begin(), files::colour_rom_image.end());
+    EXPECT_EQ(image, shape.taken ? expected : earlier);
     if (!shape.taken) {
       ExpectRefused(before, "Not a valid Tempest ROM 119 file");
-      EXPECT_EQ(image, earlier);
       continue;
     }
     EXPECT_TRUE(host.message_boxes.empty());
-    EXPECT_EQ(host.dialogs_run, std::vector<int>{resources::kColoursDialogId});
-    EXPECT_EQ(image, expected);
+    EXPECT_EQ(host.dialogs_run, std::vector<int>{kColoursDialogId});
     ExpectUnchanged(before);
   }
 }
@@ -388,9 +272,8 @@ std::string DecodedText(const Bytes& characters) {
   const std::string table = " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ -\xBD\xA9";
   std::string text;
   for (const std::uint8_t byte : characters) {
-    const int code = (byte >> 1) & 63;
-    text.push_back(code < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(code)]
-                                                         : '-');
+    const std::size_t code = (byte >> 1) & 63;
+    text.push_back(code < table.size() ? table[code] : '-');
   }
   return text;
 }
@@ -402,86 +285,74 @@ TEST_F(BadInputTest, TextRomFiles) {
   TextRomBuilder next;
   std::vector<std::string> earlier_texts;
   std::vector<std::string> next_texts;
-  for (int m = 0; m < testing_support::kTestMessages; ++m) {
+  for (int m = 0; m < kTestMessages; ++m) {
     earlier_texts.push_back("TEXT " + std::to_string(m));
     next_texts.push_back("NEXT " + std::to_string(m));
     next.Message(m, next_texts.back()).X(m, static_cast<std::uint8_t>(m * 3));
   }
-  for (int k = 0; k < testing_support::kTestPairs; ++k) {
+  for (int k = 0; k < kTestPairs; ++k)
     next.Pair(k, static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(100 - k));
-  }
-  const Bytes good = next.Bytes();
-  ASSERT_EQ(next.RecordOffset(119), earlier.RecordOffset(119));
-  // Random characters behind valid pointers: random texts, each with its last character marked.
+  const Bytes good = next.Get();
+  // Random characters behind valid pointers, each text with its last character marked.
   TextRomBuilder random_texts;
   std::vector<std::string> random_lines;
-  Bytes random = RandomBytes(testing_support::kTestMessages * 9, 121);
-  for (int m = 0; m < testing_support::kTestMessages; ++m) {
+  const Bytes random = RandomBytes(kTestMessages * 9, 121);
+  for (int m = 0; m < kTestMessages; ++m) {
     Bytes characters(random.begin() + m * 9, random.begin() + m * 9 + 1 + random[m * 9] % 8);
     for (std::uint8_t& c : characters)
       c &= 0x7F;
     characters.back() |= 0x80;
-    random_texts.MessageCharacters(m, characters);
+    random_texts.Characters(m, characters);
     random_lines.push_back(DecodedText(characters));
   }
-  const std::size_t records_end = next.RecordOffset(119) + 1 + next_texts[119].size();
-  const std::size_t pointer_119 = files::kMessagePointersOffset + 2 * 119;
-
-  struct TextShape {
-    Shape shape;
-    std::vector<std::string> lines;  // the list the dialog shows when the file is taken
-  };
   const auto lines_up_to = [&](int message) {
     std::vector<std::string> lines = next_texts;
     std::copy(earlier_texts.begin() + message, earlier_texts.end(), lines.begin() + message);
     return lines;
   };
-  std::vector<TextShape> shapes = {
-      {{"empty", {}, false}, {}},
-      {{"one byte", Cut(good, 1), false}, {}},
-      {{"three bytes", Cut(good, 3), false}, {}},
+  const std::size_t pointer_119 = files::kMessagePointersOffset + 2 * 119;
+  const Bytes beyond = TextRomBuilder(next).Pointer(119, 0xD800).Get();
+
+  // Each shape with the list the dialog shows when the file is taken.
+  std::vector<std::pair<Shape, std::vector<std::string>>> shapes = {
       // A short file takes only its bytes: the earlier image's records are still there.
       {{"signature only", Cut(good, 4), true}, earlier_texts},
       {{"cut in the pointers", Cut(good, files::kMessagePointersOffset + 120), true},
        earlier_texts},
-      {{"cut at the attributes", Cut(good, files::kMessageAttributesOffset), true}, earlier_texts},
       {{"cut at the records", Cut(good, files::kMessageRecordsOffset), true}, earlier_texts},
       {{"cut at the French", Cut(good, next.RecordOffset(30)), true}, lines_up_to(30)},
-      {{"cut at the German", Cut(good, next.RecordOffset(60)), true}, lines_up_to(60)},
       {{"cut at the Spanish", Cut(good, next.RecordOffset(90)), true}, lines_up_to(90)},
-      {{"cut after the last record", Cut(good, records_end), true}, next_texts},
-      {{"whole", good, true}, next_texts},
-      {{"oversized", Oversized(good, 3000), true}, next_texts},
-      {{"random bytes", WithSignature(RandomBytes(kImageSize, 1210), kTextRomSignature), false},
+      {{"cut after the last record", Cut(good, next.RecordOffset(119) + 8), true}, next_texts},
+      {{"random bytes", With(RandomBytes(2048, 1210), 0, kSignatures[2]), false}, {}},
+      {{"random characters", random_texts.Get(), true}, random_lines},
+      // A pointer beyond the image refuses the file, unless the file is cut before it.
+      {{"a pointer beyond the image", beyond, false}, {}},
+      {{"cut before that pointer", Cut(beyond, pointer_119), true}, earlier_texts},
+      {{"cut after that pointer", Cut(beyond, pointer_119 + 2), false}, {}},
+      {{"a pointer below the image", TextRomBuilder().Pointer(17, 0xCFFF).Get(), false}, {}},
+      {{"a record without an end", TextRomBuilder(next).Characters(7, Bytes(63, 0x16)).Get(),
+        false},
        {}},
-      {{"random characters", random_texts.Bytes(), true}, random_lines},
+      // The X byte is the image's last byte: no room for a character.
+      {{"a record at the very end", TextRomBuilder().Pointer(5, 0xD7FF).Byte(0x7FF, 0x96).Get(),
+        false},
+       {}},
   };
-  for (const Shape& wrong : WrongSignatures(good, kTextRomSignature))
-    shapes.push_back({wrong, {}});
-  // A pointer beyond the image refuses the file, unless the file is cut before it.
-  const Bytes beyond = TextRomBuilder(next).Pointer(119, 0xD800).Bytes();
-  shapes.push_back({{"a pointer beyond the image", beyond, false}, {}});
-  shapes.push_back({{"cut before that pointer", Cut(beyond, pointer_119), true}, earlier_texts});
-  shapes.push_back({{"cut after that pointer", Cut(beyond, pointer_119 + 2), false}, {}});
-  // A record with no last character within 63.
-  shapes.push_back({{"a record without an end",
-                     TextRomBuilder(next).MessageCharacters(7, Bytes(63, 0x16)).Bytes(), false},
-                    {}});
+  for (Shape& common : CommonShapes(good, kSignatures[2], 3000))
+    shapes.emplace_back(common, common.taken ? next_texts : std::vector<std::string>{});
 
-  for (const TextShape& text_shape : shapes) {
-    const Shape& shape = text_shape.shape;
+  for (const auto& [shape, lines] : shapes) {
     SCOPED_TRACE(shape.name);
-    testing_support::EditTextRomFile(host, Write(earlier.Bytes(), ".121"), [](FakeDialog& dialog) {
-      dialog.Click(resources::kTextMessagesCancel);
-    });
+    EditData(kEditText, kTextMessagesDialogId, temp.Write("earlier.121", earlier.Get()),
+             [](FakeDialog& dialog) { dialog.Click(kTextMessagesCancel); });
     const EditorSnapshot before;
     if (shape.taken) {
-      host.ActInDialog(resources::kTextMessagesDialogId, [&](FakeDialog& dialog) {
-        EXPECT_EQ(dialog.Control(resources::kMessageList).strings, text_shape.lines);
-        dialog.Click(resources::kTextMessagesCancel);
+      host.ActInDialog(kTextMessagesDialogId, [&](FakeDialog& dialog) {
+        EXPECT_EQ(dialog.Control(kMessageList).strings, lines);
+        dialog.Click(kTextMessagesCancel);
       });
     }
-    Open(resources::kEditText, Write(shape.bytes, ".121"));
+    Open(kEditText, shape.bytes, ".121");
     if (!shape.taken) {
       ExpectRefused(before, "Not a valid Tempest ROM 121 file");
       continue;
@@ -495,81 +366,71 @@ TEST_F(BadInputTest, TextRomFiles) {
   app::ResetEditor();
   app::StartEditor();
   const EditorSnapshot fresh;
-  Open(resources::kEditText, Write(Cut(good, 4), ".121"));
+  Open(kEditText, Cut(good, 4), ".121");
   ExpectRefused(fresh, "Not a valid Tempest ROM 121 file");
 }
 
 TEST_F(BadInputTest, ArcadeHitsProgramFiles) {
-  // The editor's images, the level ROM saved once so its derived bytes are in step.
-  testing_support::LoadLevelRomFile(
-      host, Write(LevelRomBuilder().Points(0, testing_support::RingPoints()).Bytes(), ".118"));
-  testing_support::SaveLevelRomFile(host, temp.File("derived.118"));
-  testing_support::EditTextRomFile(
-      host, Write(TextRomBuilder().Message(0, "PATCHED").Bytes(), ".121"),
-      [](FakeDialog& dialog) { dialog.Click(resources::kTextMessagesCancel); });
+  // The editor's images, the level ROM saved once so that its derived bytes are in step.
+  Load(kLoadRom, LevelRomBuilder().Points(0, RingPoints()).Get(), "in.118");
+  ChooseFile(kSaveRom, temp.File("derived.118"));
+  EditData(kEditText, kTextMessagesDialogId,
+           temp.Write("in.121", TextRomBuilder().Message(0, "PATCHED").Get()),
+           [](FakeDialog& dialog) { dialog.Click(kTextMessagesCancel); });
   ASSERT_TRUE(host.message_boxes.empty());
   const EditorSnapshot before;
 
-  constexpr std::size_t first_level = 1000;
-  constexpr std::size_t last_level = first_level + 24576;
-  constexpr std::size_t first_text = 4001;
-  constexpr std::size_t last_text = 29003;
-  constexpr std::size_t program_size = 34567;
-  const Bytes level_image = LevelRomBuilder().Bytes();
-  const Bytes text_image = testing_support::TextRomImage(9);
+  constexpr std::size_t first_level = 1000, last_level = first_level + 24576;
+  constexpr std::size_t first_text = 4001, last_text = 29003, size = 34567;
+  const Bytes level_image = LevelRomBuilder().Get();
+  const Bytes text_image = TextRomImage(9);
   const auto program = [&](std::size_t second_level) {
-    return ProgramFileBuilder(program_size)
-        .Put(first_level, level_image)
-        .Put(second_level, level_image)
-        .Put(first_text, text_image)
-        .Put(last_text, text_image)
-        .Bytes();
+    return ProgramFile(size, {{first_level, level_image},
+                              {second_level, level_image},
+                              {first_text, text_image},
+                              {last_text, text_image}});
   };
   const Bytes good = program(last_level);
-  Bytes random = RandomBytes(program_size, 61);
-  std::copy(level_image.begin(), level_image.end(), random.begin() + first_level);
-  std::copy(level_image.begin(), level_image.end(), random.begin() + last_level);
-  std::copy(text_image.begin(), text_image.end(), random.begin() + first_text);
-  std::copy(text_image.begin(), text_image.end(), random.begin() + last_text);
+  Bytes random = RandomBytes(size, 61);
+  for (const auto& [offset, image] : {std::pair{first_level, level_image},
+                                      {last_level, level_image},
+                                      {first_text, text_image},
+                                      {last_text, text_image}})
+    random = With(random, offset, image);
 
-  std::vector<Shape> shapes = {
+  const std::vector<Shape> shapes = {
       {"empty", {}, false},
-      {"one byte", Cut(good, 1), false},
-      {"a level signature alone", kLevelRomSignature, false},
+      {"a level signature alone", kSignatures[0], false},
       {"cut before the first image", Cut(good, first_level), false},
-      {"cut after the first level signature", Cut(good, first_level + 4), false},
-      {"cut after the first level image", Cut(good, first_level + kImageSize), false},
-      {"cut after the first text image", Cut(good, first_text + kImageSize), false},
+      {"cut after the first level image", Cut(good, first_level + 2048), false},
+      {"cut after the first text image", Cut(good, first_text + 2048), false},
       {"cut after the last level signature", Cut(good, last_level + 4), false},
-      {"cut after the last level image", Cut(good, last_level + kImageSize), false},
-      {"cut after the last text signature", Cut(good, last_text + 4), false},
-      {"cut one byte into the last text image's end", Cut(good, last_text + kImageSize - 1), false},
-      {"cut where the last text image ends", Cut(good, last_text + kImageSize), true},
+      {"cut after the last level image", Cut(good, last_level + 2048), false},
+      {"cut one byte into the last text image's end", Cut(good, last_text + 2047), false},
+      {"cut where the last text image ends", Cut(good, last_text + 2048), true},
       {"whole", good, true},
-      {"oversized", Oversized(good, 3 << 20), true},
+      {"oversized", Overlay(Bytes(size + (3 << 20), 0x11), good), true},
       {"level images a byte too close", program(last_level - 1), false},
       {"level images a byte too far", program(last_level + 1), false},
-      {"the last text signature wrong", WithByte(good, last_text + 3, 0x18), false},
-      {"the first level signature wrong", WithByte(good, first_level, 0x3A), false},
+      {"the last text signature wrong", With(good, last_text + 3, {0x18}), false},
+      {"the first level signature wrong", With(good, first_level, {0x3A}), false},
       {"random bytes around the images", random, true},
   };
-
   for (const Shape& shape : shapes) {
     SCOPED_TRACE(shape.name);
     const std::string out = temp.File("out.exe");
     std::filesystem::remove(out);
     host.message_boxes.clear();
     host.dialogs_run.clear();
-    host.AnswerFileDialog(Write(shape.bytes, ".exe"));
+    host.AnswerFileDialog(temp.Write("program.exe", shape.bytes));
     if (shape.taken) {
-      host.ActInDialog(resources::kArcadeHitsDialogId, [](FakeDialog& dialog) {
-        dialog.Click(resources::kIncludeTextDataBox);
-        dialog.Click(resources::kArcadeHitsOkButton);
+      host.ActInDialog(kArcadeHitsDialogId, [](FakeDialog& dialog) {
+        dialog.Click(kIncludeTextDataBox);
+        dialog.Click(kArcadeHitsOkButton);
       });
       host.AnswerFileDialog(out);
     }
-    host.ChooseMenuItem(resources::kHackArcadeHits);
-    host.HandleMessages();
+    Choose(kHackArcadeHits);
     if (!shape.taken) {
       ExpectRefused(before, "Not a valid 'Atari Arcade Hits' file");
       EXPECT_FALSE(std::filesystem::exists(out));
@@ -577,13 +438,53 @@ TEST_F(BadInputTest, ArcadeHitsProgramFiles) {
     }
     // The editor's images in place of the "Original Levels" set, every other byte as read.
     EXPECT_TRUE(host.message_boxes.empty());
-    Bytes expected = shape.bytes;
-    std::copy(before.level_rom_image.begin(), before.level_rom_image.end(),
-              expected.begin() + first_level);
-    std::copy(before.text_rom_image.begin(), before.text_rom_image.end(),
-              expected.begin() + first_text);
+    Bytes expected = With(shape.bytes, first_level, before.level_rom_image);
+    expected = With(expected, first_text, before.text_rom_image);
     EXPECT_EQ(ReadFileBytes(out), expected);
     ExpectUnchanged(before);
+  }
+}
+
+// Every command that opens a file, with the file dialog it shows, given no file, a missing one
+// and a folder: nothing is said for no file, "Could not open" for the others, and nothing
+// changes either way.
+TEST_F(BadInputTest, FilesThatCannotBeOpenedAreReportedAndChangeNothing) {
+  constexpr UINT kOpenFlags =
+      OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  const struct {
+    int command;
+    platform::FileDialogRequest request;
+  } commands[] = {
+      {kLoadRom, {"Load ROM 118 File", "ROM 118 Files (*.118)", "*.118", "118", kOpenFlags}},
+      {kLoadTld, {"Load TLD File", "TLD Files (*.TLD)", "*.TLD", "", kOpenFlags}},
+      {kEditColours, {"Load ROM 119 File", "ROM 119 Files (*.119)", "*.119", "119", kOpenFlags}},
+      {kEditText, {"Load ROM 121 File", "ROM 121 Files (*.121)", "*.121", "121", kOpenFlags}},
+      {kHackArcadeHits,
+       {"Load 'Atari Arcade Hits'", "Atari Arcade Hits (*.exe,*.scr)", "*.exe;*.scr", "exe",
+        kOpenFlags}},
+  };
+  Load(kLoadRom, LevelRomBuilder().Get(), "in.118");
+  std::filesystem::create_directory(temp.Path() / "folder");
+  const EditorSnapshot before;
+  for (const auto& [command, request] : commands) {
+    for (const std::optional<std::string>& path :
+         {std::optional<std::string>(), std::optional(temp.File("missing")),
+          std::optional(temp.File("folder"))}) {
+      SCOPED_TRACE(request.title + " " + path.value_or("(cancelled)"));
+      host.message_boxes.clear();
+      host.file_dialogs.clear();
+      ChooseFile(command, path);
+      if (path) ExpectOnlyMessage("Could not open \"" + *path + "\".");
+      EXPECT_EQ(host.message_boxes.size(), path ? 1u : 0u);
+      ASSERT_EQ(host.file_dialogs.size(), 1u);
+      const platform::FileDialogRequest& shown = host.file_dialogs[0].request;
+      EXPECT_FALSE(host.file_dialogs[0].save);
+      EXPECT_EQ(std::tie(shown.title, shown.filter_description, shown.filter_pattern,
+                         shown.default_extension, shown.flags),
+                std::tie(request.title, request.filter_description, request.filter_pattern,
+                         request.default_extension, request.flags));
+      ExpectUnchanged(before);
+    }
   }
 }
 

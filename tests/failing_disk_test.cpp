@@ -1,42 +1,31 @@
-// Every save command on a disk that fails it: a folder that cannot be written (by its permission
-// bits, and on a file system mounted read-only), a disk that fills up in the middle of the write
-// (a small file system in a file, mounted through a loop device by the test), and a folder
-// standing where the file should go. Each save reports "Could not write ..." and leaves the file
-// that was there byte for byte as it was, with no temporary file beside it.
+// Every save command on a disk that fails it: a folder that cannot be written (a file system
+// mounted read-only, or without root the permission bits), a disk that fills up in the middle
+// of the write (a small file system in a file, mounted through a loop device by the test), a
+// folder standing where the file should go, and a folder that does not exist. Each save
+// reports "Could not write ..." and leaves the file that was there byte for byte as it was,
+// with no temporary file beside it. A save through a link writes the linked file.
 #include <fcntl.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
-#include <string>
-#include <vector>
-
-#include <gtest/gtest.h>
 
 #include "resources/arcade_hits_dialog.h"
 #include "resources/colour_dialogs.h"
 #include "resources/command_ids.h"
 #include "resources/text_messages_dialog.h"
-#include "support/colour_rom_builder.h"
 #include "support/editor_test.h"
-#include "support/level_file_builder.h"
-#include "support/level_rom_builder.h"
-#include "support/program_file_builder.h"
-#include "support/text_rom_builder.h"
 
 namespace {
 
-using testing_support::FakeDialog;
-using testing_support::FileNames;
-using testing_support::ReadFileBytes;
-using testing_support::WriteFileBytes;
-using Bytes = std::vector<std::uint8_t>;
+using namespace testing_support;
+using namespace resources;
 namespace fs = std::filesystem;
 
-constexpr std::size_t kBlockSize = 1024;
-constexpr std::size_t kPageSize = 4096;
+constexpr std::uint64_t kBlockSize = 1024;
+constexpr std::uint64_t kPageSize = 4096;
+const Bytes kOldBytes(300, 0x42);
 
 bool Run(const std::string& command) {
   return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
@@ -47,238 +36,209 @@ std::string Quoted(const fs::path& path) {
 }
 
 // A small ext2 file system of 1 KiB blocks in a file, mounted through a loop device while the
-// object lives. Mounting needs root, loop devices and mkfs.ext2; Problem() says which was
-// missing when Mounted() is false.
+// object lives. Mounting needs root, loop devices and mkfs.ext2; problem says which was missing
+// when it is not mounted.
 class SmallDisk {
  public:
   explicit SmallDisk(const fs::path& folder) : image_(folder / "disk.img"), root_(folder / "disk") {
-    if (geteuid() != 0) {
-      problem_ = "mounting a file system needs root";
-      return;
-    }
     fs::create_directory(root_);
-    if (!Run("truncate -s 1M " + Quoted(image_)) ||
-        !Run("mkfs.ext2 -q -F -b 1024 -m 0 -N 32 " + Quoted(image_))) {
-      problem_ = "mkfs.ext2 (package e2fsprogs) could not make a file system";
-      return;
+    if (geteuid() != 0) {
+      problem = "mounting a file system needs root";
+    } else if (!Run("truncate -s 1M " + Quoted(image_)) ||
+               !Run("mkfs.ext2 -q -F -b 1024 -m 0 -N 32 " + Quoted(image_))) {
+      problem = "mkfs.ext2 (package e2fsprogs) could not make a file system";
+    } else if (!Run("mount -o loop " + Quoted(image_) + " " + Quoted(root_))) {
+      problem = "mount -o loop failed (no loop devices here, or mounting is not allowed)";
     }
-    if (!Run("mount -o loop " + Quoted(image_) + " " + Quoted(root_))) {
-      problem_ = "mount -o loop failed (no loop devices here, or mounting is not allowed)";
-      return;
-    }
-    mounted_ = true;
   }
-
   ~SmallDisk() {
-    if (mounted_ && !Run("umount " + Quoted(root_))) Run("umount -l " + Quoted(root_));
+    if (problem.empty() && !Run("umount " + Quoted(root_))) Run("umount -l " + Quoted(root_));
   }
-
   SmallDisk(const SmallDisk&) = delete;
   SmallDisk& operator=(const SmallDisk&) = delete;
 
-  bool Mounted() const { return mounted_; }
-  const std::string& Problem() const { return problem_; }
-  const fs::path& Root() const { return root_; }
   std::string File(const std::string& name) const { return (root_ / name).string(); }
-
   bool RemountReadOnly() { return Run("mount -o remount,ro " + Quoted(root_)); }
-
   std::uint64_t FreeBytes() const {
     struct statvfs stats {};
-    if (statvfs(root_.c_str(), &stats) != 0) return 0;
-    return static_cast<std::uint64_t>(stats.f_bavail) * stats.f_frsize;
+    return statvfs(root_.c_str(), &stats) == 0 ? stats.f_bavail * stats.f_frsize : 0;
   }
-
   // Fills the disk block by block, then gives back `room` bytes of it.
   void FillLeaving(std::uint64_t room) {
-    AppendBlocksUntilFull(File("filler"));
-    const auto size = fs::file_size(File("filler"));
-    fs::resize_file(File("filler"), size - room);
+    AppendBlocks(File("filler"), -1);
+    fs::resize_file(File("filler"), fs::file_size(File("filler")) - room);
     // Giving back blocks may free an indirect block too; a second file takes what is over.
-    while (FreeBytes() > room) {
-      AppendBlocksUntilFull(File("filler 2"), 1);
-    }
+    while (FreeBytes() > room)
+      AppendBlocks(File("filler 2"), 1);
   }
-
   void Unfill() {
     fs::remove(File("filler"));
     fs::remove(File("filler 2"));
   }
 
+  std::string problem;
+
  private:
-  static void AppendBlocksUntilFull(const std::string& path, int most = -1) {
+  static void AppendBlocks(const std::string& path, int most) {
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    ASSERT_GE(fd, 0) << path;
     const std::vector<char> block(kBlockSize, 'f');
-    for (int written = 0; most < 0 || written < most; ++written) {
+    for (int written = 0; fd >= 0 && written != most; ++written) {
       if (write(fd, block.data(), block.size()) != static_cast<ssize_t>(block.size())) break;
     }
-    close(fd);
+    if (fd >= 0) close(fd);
   }
 
   fs::path image_;
   fs::path root_;
-  bool mounted_ = false;
-  std::string problem_;
 };
 
-// One save command, as a person makes it with `path` named in its save dialog.
+// One save command and the save dialog it shows.
 struct SaveCommand {
-  std::string name;
   std::string extension;
-  std::function<void(const std::string& path)> save;
+  platform::FileDialogRequest request;
 };
 
-class FailingDiskTest : public testing_support::EditorTest {
+constexpr UINT kSaveFlags =
+    OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+const SaveCommand kCommands[] = {
+    {".118", {"Save ROM 118 File", "ROM 118 Files (*.118)", "*.118", "118", kSaveFlags}},
+    {".TLD", {"Save TLD File", "TLD Files (*.TLD)", "*.TLD", "TLD", kSaveFlags}},
+    {".119", {"Save ROM 119 File", "ROM 119 Files (*.119)", "*.119", "119", kSaveFlags}},
+    {".121", {"Save ROM 121 File", "ROM 121 Files (*.121)", "*.121", "121", kSaveFlags}},
+    {".exe", {"Save 'Atari Arcade Hits'", "Atari Arcade Hits (*.exe)", "*.exe", "exe", kSaveFlags}},
+};
+
+class FailingDiskTest : public EditorTest {
  protected:
   void SetUp() override {
     EditorTest::SetUp();
-    testing_support::LoadLevelRomFile(host, testing_support::LevelRomBuilder()
-                                                .Points(3, testing_support::RingPoints())
-                                                .WriteTo(temp, "tubes.118"));
-    colours_ = testing_support::ColourRomBuilder().WriteTo(temp, "colours.119");
-    texts_ = testing_support::TextRomBuilder().WriteTo(temp, "texts.121");
-    program_ = testing_support::ProgramFileBuilder(30000)
-                   .Put(100, testing_support::LevelRomBuilder().Bytes())
-                   .Put(100 + 24576, testing_support::LevelRomBuilder().Bytes())
-                   .Put(3001, testing_support::TextRomImage(1))
-                   .Put(27001, testing_support::TextRomImage(2))
-                   .WriteTo(temp, "program.exe");
+    Load(kLoadRom, LevelRomBuilder().Points(3, RingPoints()).Get(), "tubes.118");
+    colours_ = temp.Write("colours.119", ColourRom());
+    texts_ = temp.Write("texts.121", TextRomBuilder().Get());
+    program_ = temp.Write("program.exe", ProgramFile(30000, {{100, LevelRomBuilder().Get()},
+                                                             {100 + 24576, LevelRomBuilder().Get()},
+                                                             {3001, TextRomImage(1)},
+                                                             {27001, TextRomImage(2)}}));
     // What each save writes when the disk takes it, made once on the ordinary disk.
-    for (const SaveCommand& command : Commands()) {
+    for (const SaveCommand& command : kCommands) {
       const std::string path = temp.File("reference" + command.extension);
-      command.save(path);
+      Save(command, path);
       references_.push_back(ReadFileBytes(path));
       fs::remove(path);
+      ASSERT_EQ(host.file_dialogs.back().request.title, command.request.title);
+      const platform::FileDialogRequest& shown = host.file_dialogs.back().request;
+      EXPECT_TRUE(host.file_dialogs.back().save);
+      EXPECT_EQ(std::tie(shown.filter_description, shown.filter_pattern, shown.default_extension,
+                         shown.flags),
+                std::tie(command.request.filter_description, command.request.filter_pattern,
+                         command.request.default_extension, command.request.flags));
     }
     ASSERT_TRUE(host.message_boxes.empty());
   }
 
-  std::vector<SaveCommand> Commands() {
-    return {
-        {"Save ROM", ".118",
-         [this](const std::string& path) { testing_support::SaveLevelRomFile(host, path); }},
-        {"Save TLD File", ".TLD",
-         [this](const std::string& path) { testing_support::SaveLevelFile(host, path); }},
-        {"Edit Colours", ".119",
-         [this](const std::string& path) {
-           testing_support::EditColourRomFile(
-               host, colours_, [](FakeDialog& dialog) { dialog.Click(resources::kColoursOk); },
-               path);
-         }},
-        {"Edit Text", ".121",
-         [this](const std::string& path) {
-           testing_support::EditTextRomFile(
-               host, texts_, [](FakeDialog& dialog) { dialog.Click(resources::kTextMessagesOk); },
-               path);
-         }},
-        {"Hack 'Atari Arcade Hits'", ".exe",
-         [this](const std::string& path) {
-           host.AnswerFileDialog(program_);
-           host.ActInDialog(resources::kArcadeHitsDialogId, [](FakeDialog& dialog) {
-             dialog.Click(resources::kArcadeHitsOkButton);
-           });
-           host.AnswerFileDialog(path);
-           host.ChooseMenuItem(resources::kHackArcadeHits);
-           host.HandleMessages();
-         }},
-    };
+  // The save, with `path` (nothing: cancelled) named in its save dialog.
+  void Save(const SaveCommand& command, std::optional<std::string> path) {
+    const auto ok = [](int id) { return [id](FakeDialog& dialog) { dialog.Click(id); }; };
+    if (command.extension == ".118") ChooseFile(kSaveRom, path);
+    if (command.extension == ".TLD") ChooseFile(kSaveTld, path);
+    if (command.extension == ".119")
+      EditData(kEditColours, kColoursDialogId, colours_, ok(kColoursOk), path);
+    if (command.extension == ".121")
+      EditData(kEditText, kTextMessagesDialogId, texts_, ok(kTextMessagesOk), path);
+    if (command.extension == ".exe")
+      EditData(kHackArcadeHits, kArcadeHitsDialogId, program_, ok(kArcadeHitsOkButton), path);
   }
 
   // Saves over an old file that must survive, and expects the failure reported.
-  void ExpectSaveFails(const SaveCommand& command, const std::string& old_file,
-                       const Bytes& old_bytes) {
-    const std::vector<std::string> names = FileNames(fs::path(old_file).parent_path());
+  void ExpectSaveFails(const SaveCommand& command, const std::string& old_file) {
+    const fs::path folder = fs::path(old_file).parent_path();
+    const std::vector<std::string> names =
+        fs::exists(folder) ? FileNames(folder) : std::vector<std::string>{};
     host.message_boxes.clear();
-    command.save(old_file);
+    Save(command, old_file);
     ExpectOnlyMessage("Could not write \"" + old_file + "\".");
-    EXPECT_EQ(ReadFileBytes(old_file), old_bytes);
-    EXPECT_EQ(FileNames(fs::path(old_file).parent_path()), names);
+    EXPECT_EQ(fs::exists(folder) ? FileNames(folder) : std::vector<std::string>{}, names);
+    if (fs::is_regular_file(old_file)) {
+      EXPECT_EQ(ReadFileBytes(old_file), kOldBytes);
+    }
   }
 
-  std::string colours_;
-  std::string texts_;
-  std::string program_;
+  std::string colours_, texts_, program_;
   std::vector<Bytes> references_;
 };
 
-const Bytes kOldBytes(300, 0x42);
-
 TEST_F(FailingDiskTest, SaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile) {
-  if (geteuid() == 0) {
-    GTEST_SKIP() << "running as root, whom permission bits do not stop; the read-only file "
-                    "system test covers this case";
-  }
-  const fs::path locked = temp.Path() / "locked";
-  fs::create_directory(locked);
-  for (const SaveCommand& command : Commands()) {
-    WriteFileBytes((locked / ("old" + command.extension)).string(), kOldBytes);
-  }
-  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
-  for (const SaveCommand& command : Commands()) {
-    SCOPED_TRACE(command.name);
-    ExpectSaveFails(command, (locked / ("old" + command.extension)).string(), kOldBytes);
-  }
-  fs::permissions(locked, fs::perms::owner_all);
-}
-
-TEST_F(FailingDiskTest, SaveOntoAReadOnlyFileSystemKeepsTheOldFile) {
   SmallDisk disk(temp.Path());
-  if (!disk.Mounted()) GTEST_SKIP() << "no small file system to test on: " << disk.Problem();
-  for (const SaveCommand& command : Commands()) {
+  if (!disk.problem.empty() && geteuid() == 0)
+    GTEST_SKIP() << "no small file system: " << disk.problem;
+  for (const SaveCommand& command : kCommands)
     WriteFileBytes(disk.File("old" + command.extension), kOldBytes);
+  if (disk.problem.empty()) {
+    ASSERT_TRUE(disk.RemountReadOnly());
+  } else {
+    fs::permissions(disk.File(""), fs::perms::owner_read | fs::perms::owner_exec);
   }
-  ASSERT_TRUE(disk.RemountReadOnly());
-  for (const SaveCommand& command : Commands()) {
-    SCOPED_TRACE(command.name);
-    ExpectSaveFails(command, disk.File("old" + command.extension), kOldBytes);
+  for (const SaveCommand& command : kCommands) {
+    SCOPED_TRACE(command.request.title);
+    ExpectSaveFails(command, disk.File("old" + command.extension));
   }
+  if (!disk.problem.empty()) fs::permissions(disk.File(""), fs::perms::owner_all);
 }
 
 TEST_F(FailingDiskTest, SaveThatFillsTheDiskKeepsTheOldFileAndSucceedsOnceThereIsRoom) {
   SmallDisk disk(temp.Path());
-  if (!disk.Mounted()) GTEST_SKIP() << "no small file system to test on: " << disk.Problem();
-  const std::vector<SaveCommand> commands = Commands();
-  for (std::size_t i = 0; i < commands.size(); ++i) {
-    const SaveCommand& command = commands[i];
-    SCOPED_TRACE(command.name);
-    const std::string old_file = disk.File("old" + command.extension);
+  if (!disk.problem.empty()) GTEST_SKIP() << "no small file system to test on: " << disk.problem;
+  for (std::size_t i = 0; i < std::size(kCommands); ++i) {
+    SCOPED_TRACE(kCommands[i].request.title);
+    const std::string old_file = disk.File("old" + kCommands[i].extension);
     WriteFileBytes(old_file, kOldBytes);
     // The file system takes a write a page at a time: a save longer than a page writes its
     // first page and then runs out, a shorter one runs out once its file has been made.
     const std::uint64_t room = references_[i].size() > kPageSize ? kPageSize : kBlockSize;
     disk.FillLeaving(room);
     ASSERT_EQ(disk.FreeBytes(), room);
-    ASSERT_GT(references_[i].size(), room);
-
-    ExpectSaveFails(command, old_file, kOldBytes);
-
+    ExpectSaveFails(kCommands[i], old_file);
     disk.Unfill();
     host.message_boxes.clear();
-    command.save(old_file);
+    Save(kCommands[i], old_file);
     EXPECT_TRUE(host.message_boxes.empty());
     EXPECT_EQ(ReadFileBytes(old_file), references_[i]);
     fs::remove(old_file);
   }
 }
 
-TEST_F(FailingDiskTest, SaveOntoAFolderLeavesTheFolderAsItWas) {
-  for (const SaveCommand& command : Commands()) {
-    SCOPED_TRACE(command.name);
+TEST_F(FailingDiskTest, SaveOntoAFolderOrIntoAMissingFolderWritesNothing) {
+  for (const SaveCommand& command : kCommands) {
+    SCOPED_TRACE(command.request.title);
     const fs::path folder = temp.Path() / ("taken" + command.extension);
     fs::create_directory(folder);
     WriteFileBytes((folder / "inside").string(), kOldBytes);
+    ExpectSaveFails(command, folder.string());
+    EXPECT_EQ(ReadFileBytes((folder / "inside").string()), kOldBytes);
+    ExpectSaveFails(command, temp.File("no such folder/out" + command.extension));
+    // A cancelled save dialog writes nothing and says nothing.
     const std::vector<std::string> names = FileNames(temp.Path());
     host.message_boxes.clear();
-
-    command.save(folder.string());
-
-    ExpectOnlyMessage("Could not write \"" + folder.string() + "\".");
-    EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_EQ(FileNames(folder), std::vector<std::string>{"inside"});
-    EXPECT_EQ(ReadFileBytes((folder / "inside").string()), kOldBytes);
+    Save(command, std::nullopt);
+    EXPECT_TRUE(host.message_boxes.empty());
     EXPECT_EQ(FileNames(temp.Path()), names);
   }
+}
+
+TEST_F(FailingDiskTest, SaveThroughALinkWritesItsFileAndKeepsLinkAndPermissions) {
+  const auto permissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  for (std::size_t i = 0; i < std::size(kCommands); ++i) {
+    SCOPED_TRACE(kCommands[i].request.title);
+    const std::string real = temp.Write("real" + kCommands[i].extension, kOldBytes);
+    fs::permissions(real, permissions);
+    const std::string link = temp.File("link" + kCommands[i].extension);
+    fs::create_symlink(real, link);
+    Save(kCommands[i], link);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFileBytes(real), references_[i]);
+    EXPECT_EQ(fs::status(real).permissions(), permissions);
+  }
+  EXPECT_TRUE(host.message_boxes.empty());
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ struct EditorSnapshot {
   bool level_rom_loaded;
   bool text_rom_loaded;
   std::vector<std::uint8_t> text_rom_image;
+  bool operator==(const EditorSnapshot&) const = default;
 };
 
 // Compares field by field, so that a failure names what changed.

@@ -1,14 +1,17 @@
 // The fixture of every test that drives the editor: a fresh editor in its start state on a fake
-// host, and a temporary folder for files.
+// host, a temporary folder for files, and the steps a person takes most often.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "app/menu_model.h"
 #include "app/shell.h"
 #include "platform/host.h"
+#include "support/builders.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
 
@@ -23,6 +26,50 @@ class EditorTest : public ::testing::Test {
   }
   void TearDown() override { platform::SetHost(nullptr); }
 
+  // A menu command, handled at once.
+  void Choose(int id) {
+    host.ChooseMenuItem(id);
+    host.HandleMessages();
+  }
+  // A menu command that starts with a file dialog, answered with `path` (nothing: cancelled).
+  void ChooseFile(int id, std::optional<std::string> path) {
+    host.AnswerFileDialog(std::move(path));
+    Choose(id);
+  }
+  // Writes `bytes` as `name` into the temporary folder and opens it with the command.
+  void Load(int id, const Bytes& bytes, const std::string& name) {
+    ChooseFile(id, temp.Write(name, bytes));
+  }
+  // A command that opens the file at `path` and runs the dialog `dialog_id` on it ("&Edit
+  // Text...", "Edit &Colours...", "Hack 'Atari Arcade Hits'..."): the person acts in the dialog,
+  // and `save` answers the save dialog that follows when there is one (an empty answer cancels).
+  using FileAnswer = std::optional<std::string>;
+  void EditData(int id, int dialog_id, const std::string& path,
+                std::function<void(FakeDialog&)> person, std::optional<FileAnswer> save = {}) {
+    host.AnswerFileDialog(path);
+    host.ActInDialog(dialog_id, std::move(person));
+    if (save) host.AnswerFileDialog(*save);
+    Choose(id);
+  }
+
+  // The middle of a level's cell in level select, in client pixels at zoom 1.
+  static POINT Cell(int level_index) {
+    return {68 + 128 * (level_index % 4), 128 + 128 * (level_index / 4)};
+  }
+  // In level select: the button that closed the file dialog goes up, the mouse comes to the
+  // level's cell and clicks it. The editor is then in view mode on that level.
+  void PickLevel(int level_index) {
+    const POINT cell = Cell(level_index);
+    host.ReleaseButton(WM_LBUTTONUP, cell.x, cell.y);
+    host.MoveMouse(cell.x, cell.y);
+    host.RunFrames();
+    host.PressButton(WM_LBUTTONDOWN, cell.x, cell.y, MK_LBUTTON);
+    host.ReleaseButton(WM_LBUTTONUP, cell.x, cell.y);
+    host.RunFrames();
+    ASSERT_EQ(app::editor.editor_mode, app::kViewMode);
+    ASSERT_EQ(app::editor.current_level, level_index);
+  }
+
   // Exactly one message box was shown: a warning with this text.
   void ExpectOnlyMessage(const std::string& text) {
     ASSERT_EQ(host.message_boxes.size(), 1u);
@@ -31,8 +78,8 @@ class EditorTest : public ::testing::Test {
     EXPECT_EQ(host.message_boxes[0].type, MB_OK | MB_ICONEXCLAMATION);
   }
 
-  // Whether an item of the main menu is greyed.
-  static bool Grayed(int id) { return app::FindMenuItem(app::MainMenu(), id)->grayed; }
+  static const app::MenuItem& MainItem(int id) { return *app::FindMenuItem(app::MainMenu(), id); }
+  static bool Grayed(int id) { return MainItem(id).grayed; }
 
   FakeHost host;
   TempDir temp;

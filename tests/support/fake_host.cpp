@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/menu_model.h"
 #include "app/shell.h"
 #include "gfx/frame_buffer.h"
@@ -29,27 +27,13 @@ bool ReachableAndEnabled(const app::Menu& menu, int id) {
 void FakeHost::HoldKey(int virtual_key) {
   keys_[virtual_key] = {true, true};
 }
-void FakeHost::PressKey(int virtual_key) {
-  HoldKey(virtual_key);
-}
+
 void FakeHost::ReleaseKey(int virtual_key) {
   keys_[virtual_key] = {false, false};
 }
 
-void FakeHost::AnswerMessageBox(int answer) {
-  message_box_answers_.push_back(answer);
-}
-
-void FakeHost::AnswerFileDialog(std::optional<std::string> path) {
-  file_answers_.push_back(std::move(path));
-}
-
 void FakeHost::ActInDialog(int template_id, std::function<void(FakeDialog&)> person) {
   dialog_people_.emplace_back(template_id, std::move(person));
-}
-
-void FakeHost::AnswerPopupMenu(std::optional<int> command) {
-  popup_answers_.push_back(command);
 }
 
 void FakeHost::Post(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -79,9 +63,7 @@ void FakeHost::ChooseMenuItem(int id) {
 }
 
 void FakeHost::ChoosePopupItem(int id) {
-  app::Menu* items = app::GetSubMenu(app::PopupMenu(), 0);
-  ASSERT_NE(items, nullptr);
-  EXPECT_TRUE(ReachableAndEnabled(*items, id))
+  EXPECT_TRUE(ReachableAndEnabled(*app::GetSubMenu(app::PopupMenu(), 0), id))
       << "menu item " << id << " is greyed or missing in the popup menu";
   Post(WM_COMMAND, static_cast<WPARAM>(id));
 }
@@ -109,20 +91,14 @@ void FakeHost::WaitUntilElapsed(std::uint32_t since, std::uint32_t milliseconds)
 
 std::int16_t FakeHost::GetAsyncKeyState(int virtual_key) {
   KeyState& key = keys_[virtual_key];
-  std::uint16_t state = key.down ? 0x8000 : 0;
-  if (key.pressed) state |= 0x0001;
+  const auto state = static_cast<std::uint16_t>((key.down ? 0x8000 : 0) | (key.pressed ? 1 : 0));
   key.pressed = false;
   return static_cast<std::int16_t>(state);
 }
 
-POINT FakeHost::ClientToScreen(POINT client) const {
-  return {client.x + client_origin.x, client.y + client_origin.y};
-}
-
 void FakeHost::BlitFrame() {
   ++blits;
-  const std::uint8_t* pixels = gfx::FrameBuffer();
-  screen.assign(pixels, pixels + gfx::kFrameSize);
+  screen.assign(gfx::FrameBuffer(), gfx::FrameBuffer() + gfx::kFrameSize);
 }
 
 void FakeHost::DestroyMainWindow() {
@@ -160,16 +136,6 @@ std::optional<std::string> FakeHost::AnswerFile(bool save,
   std::optional<std::string> answer = file_answers_.front();
   file_answers_.pop_front();
   return answer;
-}
-
-std::optional<std::string> FakeHost::ShowOpenFileDialog(
-    const platform::FileDialogRequest& request) {
-  return AnswerFile(false, request);
-}
-
-std::optional<std::string> FakeHost::ShowSaveFileDialog(
-    const platform::FileDialogRequest& request) {
-  return AnswerFile(true, request);
 }
 
 INT_PTR FakeHost::RunModalDialog(const platform::DialogTemplate& dialog_template,

@@ -1,10 +1,9 @@
-// A host without a desktop, for tests: a clock the test moves, keys it holds and presses,
-// scripted answers for message boxes and file dialogs, scripted people in dialogs, and a record
-// of everything the editor asked of its host. Messages go through a queue and the same loop as
-// the real program: every waiting message is handled, then one frame runs.
+// A host without a desktop, for tests: a clock the test moves, keys it holds, scripted answers
+// for message boxes, file dialogs, dialogs and the popup menu, and a record of everything the
+// editor asked of its host. Messages go through a queue and the same loop as the real program:
+// every waiting message is handled, then one frame runs.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -29,12 +28,6 @@ struct ShownFileDialog {
   platform::FileDialogRequest request;
 };
 
-struct PostedMessage {
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-
 class FakeHost : public platform::Host {
  public:
   // --- What the test sets up ---
@@ -43,18 +36,17 @@ class FakeHost : public platform::Host {
   platform::FrameMetrics frame_metrics{4, 4, 19};
   POINT client_origin{200, 100};  // screen position of the client area's top-left
 
-  void HoldKey(int virtual_key);   // down, and pressed since the last poll
-  void PressKey(int virtual_key);  // the same; reads better for keys that act once per press
+  void HoldKey(int virtual_key);  // down, and pressed since the last poll
   void ReleaseKey(int virtual_key);
 
   // Answers, used in order. An unanswered question fails the test and is cancelled.
-  void AnswerMessageBox(int answer);
-  void AnswerFileDialog(std::optional<std::string> path);
+  void AnswerMessageBox(int answer) { message_box_answers_.push_back(answer); }
+  void AnswerFileDialog(std::optional<std::string> path) { file_answers_.push_back(path); }
   // What the person does in the next dialog with this template id. The dialog must be ended
   // by then (through its buttons or its close box), or the test fails.
   void ActInDialog(int template_id, std::function<void(FakeDialog&)> person);
   // The command the person picks from the next popup menu, if any.
-  void AnswerPopupMenu(std::optional<int> command);
+  void AnswerPopupMenu(std::optional<int> command) { popup_answers_.push_back(command); }
 
   // --- What a person does to the main window; each is queued like a real message ---
   void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -81,7 +73,6 @@ class FakeHost : public platform::Host {
   std::vector<int> dialogs_run;                                // template ids
   int blits = 0;
   int invalidations = 0;
-  int menu_changes = 0;
   int click_sounds = 0;
   int readme_opens = 0;
   bool window_destroyed = false;
@@ -98,30 +89,42 @@ class FakeHost : public platform::Host {
   void SetWindowTitle(std::string_view title) override { titles.emplace_back(title); }
   void SetClientSize(int width, int height) override { client_size = {width, height}; }
   platform::FrameMetrics GetFrameMetrics() const override { return frame_metrics; }
-  POINT ClientToScreen(POINT client) const override;
+  POINT ClientToScreen(POINT client) const override {
+    return {client.x + client_origin.x, client.y + client_origin.y};
+  }
   void BlitFrame() override;
   void InvalidateClient() override { ++invalidations; }
   void DestroyMainWindow() override;
   void PostQuitMessage(int exit_code) override { quit_code = exit_code; }
-  void MenusChanged() override { ++menu_changes; }
+  void MenusChanged() override {}
   void TrackPopupMenu(POINT screen) override;
   int ShowMessageBox(std::string_view text, std::string_view caption, UINT type) override;
   std::optional<std::string> ShowOpenFileDialog(
-      const platform::FileDialogRequest& request) override;
+      const platform::FileDialogRequest& request) override {
+    return AnswerFile(false, request);
+  }
   std::optional<std::string> ShowSaveFileDialog(
-      const platform::FileDialogRequest& request) override;
+      const platform::FileDialogRequest& request) override {
+    return AnswerFile(true, request);
+  }
   INT_PTR RunModalDialog(const platform::DialogTemplate& dialog_template, platform::Dialog* owner,
                          platform::DialogProc procedure) override;
   void PlayClickSound() override { ++click_sounds; }
   void OpenReadMe() override { ++readme_opens; }
 
  private:
-  std::optional<std::string> AnswerFile(bool save, const platform::FileDialogRequest& request);
-
+  struct PostedMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  };
   struct KeyState {
     bool down = false;
     bool pressed = false;
   };
+
+  std::optional<std::string> AnswerFile(bool save, const platform::FileDialogRequest& request);
+
   std::map<int, KeyState> keys_;
   std::deque<int> message_box_answers_;
   std::deque<std::optional<std::string>> file_answers_;

@@ -26,6 +26,12 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+std::string TempDir::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+  const std::string path = File(name);
+  WriteFileBytes(path, bytes);
+  return path;
+}
+
 void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   ASSERT_TRUE(out) << "cannot write " << path;

@@ -1,11 +1,10 @@
 // A fresh folder for one test's files, removed with everything in it when the test ends.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <cstdint>
 
 namespace testing_support {
 
@@ -19,6 +18,8 @@ class TempDir {
   const std::filesystem::path& Path() const { return path_; }
   // The path of `name` inside the folder, as a string for the file dialogs.
   std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // Writes the file `name` with `bytes` and returns its path.
+  std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
 
  private:
   std::filesystem::path path_;
