@@ -63,7 +63,7 @@ TEST_F(LineDrawingTest, EveryLineHasThePixelsOfThePlainWalkWhicheverEndComesFirs
   const int reaches[] = {3, 9, 40, 700, 40000};
   for (const double zoom : {1.0, 0.5, 0.8, 0.37}) {
     app::editor.zoom_factor = zoom;
-    for (int n = 0; n < 500; ++n) {
+    for (int n = 0; n < 300; ++n) {
       const int reach = reaches[random() % std::size(reaches)];
       const auto near = [&](int from) {
         return from + static_cast<int>(random() % (2 * reach + 1)) - reach;
