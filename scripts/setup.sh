@@ -10,6 +10,7 @@ packages=(
   libgmock-dev
   libbenchmark-dev
   libpng-dev
+  clang-format
   # The fuzz targets (clang with libFuzzer and the sanitizer runtimes) and the failing-disk test,
   # which makes a small file system with mkfs.ext2.
   clang

@@ -312,6 +312,10 @@ TEST_F(BadInputTest, TextRomFiles) {
   };
   const std::size_t pointer_119 = files::kMessagePointersOffset + 2 * 119;
   const Bytes beyond = TextRomBuilder(next).Pointer(119, 0xD800).Get();
+  TextRomBuilder runs_off;
+  runs_off.Pointer(5, 0xD7F0);
+  for (std::size_t offset = 0x7F1; offset < 0x800; ++offset)
+    runs_off.Byte(offset, 0x16);
 
   // Each shape with the list the dialog shows when the file is taken.
   std::vector<std::pair<Shape, std::vector<std::string>>> shapes = {
@@ -333,6 +337,7 @@ TEST_F(BadInputTest, TextRomFiles) {
       {{"a record without an end", TextRomBuilder(next).Characters(7, Bytes(63, 0x16)).Get(),
         false},
        {}},
+      {{"a record running off the image's end", runs_off.Get(), false}, {}},
       // The X byte is the image's last byte: no room for a character.
       {{"a record at the very end", TextRomBuilder().Pointer(5, 0xD7FF).Byte(0x7FF, 0x96).Get(),
         false},

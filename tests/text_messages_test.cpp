@@ -244,12 +244,11 @@ TEST_F(TextMessagesTest, OkSavesWhatWasTypedWhileCancelAndTheCloseBoxSaveNothing
 }
 
 TEST_F(TextMessagesTest, ShortFilesOverwriteOnlyWhatTheyHoldAndRecordsMayEndAtTheImageEnd) {
-  // The longest record, and a record whose last character is the image's last byte.
+  // The longest record, and a record of one character, the image's last byte.
   const Bytes first = TextRomBuilder()
                           .Characters(1, MessageBytes(std::string(63, 'Q')))
-                          .Pointer(119, 0xD7FD)
-                          .Byte(0x7FD, 0x02)
-                          .Byte(0x7FE, 0x16)
+                          .Pointer(119, 0xD7FE)
+                          .Byte(0x7FE, 0x02)
                           .Byte(0x7FF, 0x98)
                           .Get();
   Edit(first, [](FakeDialog& dialog) { dialog.Click(kTextMessagesCancel); });
@@ -257,7 +256,7 @@ TEST_F(TextMessagesTest, ShortFilesOverwriteOnlyWhatTheyHoldAndRecordsMayEndAtTh
   std::copy_n(first.begin(), 4, shorter.begin());
   Edit(shorter, [&](FakeDialog& dialog) {
     EXPECT_EQ(dialog.Control(kMessageList).strings[1], std::string(63, 'Q'));
-    EXPECT_EQ(dialog.Control(kMessageList).strings[119], "AB");
+    EXPECT_EQ(dialog.Control(kMessageList).strings[119], "B");
     dialog.Select(kMessageList, 1);
     EXPECT_EQ(dialog.Control(kMessageTextEdit).text_limit, 63);
     dialog.Select(kMessageList, 119);

@@ -63,8 +63,7 @@ RomImagePlaces FindRomImages(std::span<const std::uint8_t> buffer);
 void SaveArcadeHitsFile(ArcadeHitsFile& file);
 
 // The procedure of dialog 106.
-INT_PTR ArcadeHitsDialogProc(platform::Dialog& dialog, UINT message, WPARAM wParam,
-                             LPARAM lParam);
+INT_PTR ArcadeHitsDialogProc(platform::Dialog& dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 void ResetArcadeHits();
 
