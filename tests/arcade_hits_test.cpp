@@ -144,6 +144,13 @@ TEST_F(ArcadeHitsTest, DialogOffersOnlyTheDataThatWasLoaded) {
       EXPECT_EQ(dialog.Control(kOriginalLevelsButton).enabled, levels);
       EXPECT_EQ(dialog.Control(kTempestTubesButton).enabled, levels);
       EXPECT_EQ(dialog.Control(kIncludeTextDataBox).enabled, text);
+      // Automatic buttons: the check box toggles, a radio button clears the other.
+      if (levels && text) {
+        dialog.Click(kTempestTubesButton);
+        dialog.Click(kIncludeTextDataBox);
+        EXPECT_TRUE(dialog.IsChecked(kTempestTubesButton) && dialog.IsChecked(kIncludeTextDataBox));
+        EXPECT_FALSE(dialog.IsChecked(kOriginalLevelsButton));
+      }
       dialog.Click(kArcadeHitsCancelButton);
     });
     host.AnswerFileDialog(temp.Write("in.exe", UsualProgram()));
@@ -167,6 +174,11 @@ TEST_F(ArcadeHitsTest, FilesWithoutBothImagePairsInPlaceAreRefusedAndCancelWrite
       ProgramFile(kProgramSize, {{kFirstLevel, level}, {kLastLevel, level}, {kFirstText, text}}),
       ProgramFile(kProgramSize, {{kFirstLevel, level}, {kLastLevel, level}}),
       With(UsualProgram(), 30000, level),  // a third level image not 24576 after the first
+      // The last level image cut short by the end of the file.
+      ProgramFile(kLastLevel + 2047, {{kFirstLevel, level},
+                                      {kLastLevel, Bytes(level.begin(), level.end() - 1)},
+                                      {kFirstText, text},
+                                      {20000, text}}),
       ProgramFile(kLastText + 4, {{kFirstLevel, level},
                                   {kLastLevel, level},
                                   {kFirstText, text},

@@ -160,6 +160,18 @@ TEST_F(EditingTest, ToolsOfTheMenus) {
                          },
                          kScalePoints);
                    }});
+  steps.push_back({"scale points 200 %, a Y scale typed and given up", [this] {
+                     InDialog(
+                         kScalePointsDialogId,
+                         [](FakeDialog& dialog) {
+                           dialog.Click(kScaleEquallyCheck);
+                           dialog.Type(kScaleYEdit, "-100");
+                           dialog.Click(kScaleEquallyCheck);
+                           dialog.Type(kToolNumberEdit, "200");
+                           dialog.Click(kToolOk);
+                         },
+                         kScalePoints);
+                   }});
   steps.push_back({"angle step 7.25, rotate 22.5", [this] {
                      TypeInDialog(kAngleStepDialogId, "7.25", kSetAngleStep);
                      Choose(kRotate22_5);
@@ -464,6 +476,9 @@ TEST_F(EditingTest, CopyPasteUndoOpenAndClosedActOnTheShapeOfTheLevel) {
   // Level 3 holds the open ring, levels 2 and 6 share shape 9.
   LevelRomBuilder rom;
   rom.Points(2, RingPoints()).Open(2).Points(9, Spiral()).LevelShape(1, 9).LevelShape(5, 9);
+  for (int point = 0; point < level::kPointsPerShape; ++point)
+    rom.TableByte(level::kSegmentDirections + level::PointIndex(2, point),
+                  static_cast<std::uint8_t>(point));
   rom.ShapeByte(level::kLevelScale, 9, 20);
   Load(kLoadRom, rom.Get(), "shapes.118");
   const auto shape_state = [](int shape) {

@@ -196,6 +196,7 @@ TEST_F(TextMessagesTest, EnterStoresTextsPositionsColoursAndSizesInTheirBytes) {
         EXPECT_EQ(dialog.Control(kMessageList).strings[50], "");
         EXPECT_EQ(Slice(Image(), text50, 2), (Bytes{0x44, 0xC6}));
         // Text beyond the limit that a host lets through is cut to the record.
+        EXPECT_EQ(dialog.Control(kMessageList).strings.size(), 120u);
         dialog.SetItemText(kMessageTextEdit, "HIJKLMNOP");
         dialog.Click(kTextMessagesOk);
       },
@@ -261,6 +262,8 @@ TEST_F(TextMessagesTest, ShortFilesOverwriteOnlyWhatTheyHoldAndRecordsMayEndAtTh
     EXPECT_EQ(dialog.Control(kMessageTextEdit).text_limit, 63);
     dialog.Select(kMessageList, 119);
     EXPECT_EQ(dialog.GetItemText(kMessageXEdit), "2");
+    dialog.Type(kMessageTextEdit, "ZZ");
+    EXPECT_EQ(dialog.GetItemText(kMessageTextEdit), "Z");
     dialog.Click(kTextMessagesCancel);
   });
   EXPECT_TRUE(host.message_boxes.empty());
