@@ -1,10 +1,8 @@
 // The editor's shell as a person meets it: the menus and what each command reaches, the main
-// window's messages, sizing and zoom, the paced frame loop, the intro's timing, level select
-// under the mouse, and the dialogs and pictures compiled into the program.
-#include <algorithm>
+// window's messages and sizing, the paced frames and the intro, and level select under the
+// mouse. What a run of steps leaves is kept as a transcript in tests/golden/.
 #include <cstring>
 #include <map>
-#include <span>
 
 #include "app/editor_state.h"
 #include "app/view_flags.h"
@@ -23,6 +21,7 @@
 #include "resources/tool_dialogs.h"
 #include "support/editor_snapshot.h"
 #include "support/editor_test.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -37,81 +36,73 @@ void CommandItems(const app::Menu& menu, std::vector<const app::MenuItem*>& item
   }
 }
 
-// Every item of the Edit, Tools and Display menus.
-std::vector<const app::MenuItem*> EditToolsDisplayItems() {
-  std::vector<const app::MenuItem*> items;
-  for (int menu = 1; menu <= 3; ++menu) {
-    for (const app::MenuItem& item : app::GetSubMenu(app::MainMenu(), menu)->items)
-      items.push_back(&item);
+// A menu as a person sees it: '-' greyed, 'v' checked, 'o' a radio bullet, '.' plain; submenus
+// in brackets.
+std::string Marks(const app::Menu& menu) {
+  std::string marks;
+  for (const app::MenuItem& item : menu.items) {
+    if (item.kind == MenuTemplateItem::kSeparator) continue;
+    marks += item.grayed ? '-' : item.checked ? (item.radio ? 'o' : 'v') : '.';
+    if (item.submenu) marks += "(" + Marks(*item.submenu) + ")";
   }
-  return items;
-}
-
-const app::MenuItem& PopupItem(int id) {
-  return *app::FindMenuItem(app::PopupMenu(), id);
+  return marks;
 }
 
 class ShellTest : public EditorTest {
  protected:
   void LoadLevels() {
     LevelRomBuilder rom;
-    rom.Points(1, RingPoints())
-        .Points(2, RingPoints())
-        .Open(2)
-        .Points(7, Walk({30, 40}, {{10, 0}, {0, 20}, {-5, 3}}));
-    rom.LevelShape(8, 0x13);
+    rom.Points(1, RingPoints()).Points(2, RingPoints()).Open(2);
+    rom.Points(7, Walk({30, 40}, {{10, 0}, {0, 20}, {-5, 3}})).LevelShape(8, 0x13);
     Load(kLoadRom, rom.Get(), "levels.118");
   }
-  void ClickCell(int level_index, UINT down, UINT up, UINT button) {
-    const POINT cell = Cell(level_index);
-    host.MoveMouse(cell.x, cell.y);
-    host.PressButton(down, cell.x, cell.y, button);
-    host.ReleaseButton(up, cell.x, cell.y);
-    host.RunFrames();
+  Step Command(const char* what, int id) {
+    return {what, [this, id] { Choose(id); }};
+  }
+  Step Message(const char* what, UINT message, WPARAM wParam, int x, int y) {
+    return {what, [=, this] {
+              host.Post(message, wParam, MAKELPARAM(x, y));
+              host.RunFrames();
+            }};
   }
 };
 
-TEST_F(ShellTest, MenusStartGreyedAndFollowLoadPickAndCopy) {
-  const auto expect_edit_menus = [](bool enabled, bool paste) {
-    for (const app::MenuItem* item : EditToolsDisplayItems()) {
-      if (item->kind != MenuTemplateItem::kSeparator) {
-        EXPECT_EQ(!item->grayed, item->id == kPaste ? paste : enabled) << item->text;
-      }
-    }
-  };
-  expect_edit_menus(false, false);
-  EXPECT_FALSE(MainItem(kFlipVertically).grayed);  // submenus are greyed as items of Tools
-  EXPECT_TRUE(Grayed(kSaveRom) && Grayed(kSaveTld) && Grayed(kHackArcadeHits));
-  for (const int id : {kLoadRom, kLoadTld, kEditColours, kEditText, kExit, kReadMe, kAbout})
-    EXPECT_FALSE(Grayed(id)) << id;
-  for (const int id : {kView3D, kRomValues, kSafeFrame, kBoundingBox, kClaw, kBend})
-    EXPECT_TRUE(MainItem(id).checked && MainItem(id).radio == (id == kView3D || id == kRomValues))
-        << id;
-  EXPECT_FALSE(MainItem(kView2D).checked || MainItem(kAccurateValues).checked ||
-               MainItem(kOpen).checked || MainItem(kClosed).checked);
-  // The popup menu is never greyed as a whole; only Paste waits for the first Copy.
-  EXPECT_TRUE(PopupItem(kPaste).grayed && !PopupItem(kUndo).grayed && PopupItem(kBend).checked);
-  EXPECT_EQ(app::editor.editor_mode, app::kIntroMode);
-  EXPECT_EQ(app::editor.current_level, app::kNoLevel);
-  EXPECT_EQ(app::editor.angle_step, 15.0);
-
-  LoadLevels();
-  expect_edit_menus(false, false);
-  PickLevel(2);
-  expect_edit_menus(true, false);
-  Choose(kCopy);
-  expect_edit_menus(true, true);
-  EXPECT_FALSE(PopupItem(kPaste).grayed);
-  // Select Level while editing leaves the item reading End Edit, greyed, until a pick.
-  Choose(kEditLevel);
-  EXPECT_EQ(MainItem(kEditLevel).text, "&End Edit");
-  EXPECT_EQ(PopupItem(kEditLevel).text, "&End Edit");
-  Choose(kSelectLevel);
-  expect_edit_menus(false, false);
-  EXPECT_EQ(MainItem(kEditLevel).text, "&End Edit");
-  PickLevel(6);
-  expect_edit_menus(true, true);
-  EXPECT_EQ(PopupItem(kEditLevel).text, "&Edit Level");
+TEST_F(ShellTest, MenusFollowTheEditor) {
+  ExpectTranscript("menus.txt",
+                   {{"start", [] {}},
+                    {"levels loaded", [this] { LoadLevels(); }},
+                    {"level 3 picked", [this] { PickLevel(2); }},
+                    Command("copy", kCopy),
+                    Command("edit level", kEditLevel),
+                    Command("select level while editing", kSelectLevel),
+                    {"level 7 picked", [this] { PickLevel(6); }},
+                    Command("safe frame", kSafeFrame),
+                    Command("claw", kClaw),
+                    Command("bounding box", kBoundingBox),
+                    Command("2D", kView2D),
+                    Command("accurate values", kAccurateValues),
+                    Command("3D", kView3D),
+                    Command("ROM values", kRomValues),
+                    {"bend from the popup menu",
+                     [this] {
+                       host.ChoosePopupItem(kBend);
+                       host.HandleMessages();
+                     }},
+                    Command("open", kOpen),
+                    {"level select and level 3 again",
+                     [this] {
+                       Choose(kSelectLevel);
+                       PickLevel(2);
+                     }},
+                    Command("closed", kClosed)},
+                   [] {
+                     const app::ViewFlags& f = app::view_flags;
+                     return Marks(app::MainMenu()) + " | " + Marks(app::PopupMenu()) + " | " +
+                            app::FindMenuItem(app::PopupMenu(), kEditLevel)->text + " | " +
+                            std::to_string(f.safe_frame) + std::to_string(f.bounding_box) +
+                            std::to_string(f.rom_values) + std::to_string(f.claw) +
+                            std::to_string(f.bend) + std::to_string(f.view_2d);
+                   });
 }
 
 TEST_F(ShellTest, EveryCommandReachesAHandlerThatDoesSomethingAndOthersAreIgnored) {
@@ -159,88 +150,64 @@ TEST_F(ShellTest, EveryCommandReachesAHandlerThatDoesSomethingAndOthersAreIgnore
   EXPECT_EQ(host.message_boxes.size(), 2u);
 }
 
-TEST_F(ShellTest, ViewFlagsToggleWithTheirMarksInBothMenus) {
-  LoadLevels();
-  PickLevel(1);
-  for (const int id : {kSafeFrame, kClaw, kClaw, kBoundingBox, kView2D, kAccurateValues})
-    Choose(id);
-  EXPECT_EQ(std::tie(app::view_flags.safe_frame, app::view_flags.claw, app::view_flags.bounding_box,
-                     app::view_flags.view_2d, app::view_flags.rom_values),
-            std::make_tuple(0, 1, 0, 1, 0));
-  EXPECT_FALSE(MainItem(kSafeFrame).checked || MainItem(kBoundingBox).checked ||
-               MainItem(kView3D).checked || MainItem(kRomValues).checked);
-  EXPECT_TRUE(MainItem(kView2D).checked && MainItem(kView2D).radio &&
-              MainItem(kAccurateValues).checked && MainItem(kClaw).checked);
-  for (const int id : {kView3D, kRomValues, kSafeFrame, kBoundingBox})
-    Choose(id);
-  EXPECT_TRUE(MainItem(kView3D).checked && MainItem(kRomValues).checked &&
-              MainItem(kSafeFrame).checked && MainItem(kBoundingBox).checked);
-  EXPECT_EQ(app::view_flags.view_2d + app::view_flags.rom_values + app::view_flags.safe_frame, 2);
-  // Bend from either menu marks both; the flags survive level select.
-  host.ChoosePopupItem(kBend);
-  host.HandleMessages();
-  EXPECT_FALSE(app::view_flags.bend || MainItem(kBend).checked || PopupItem(kBend).checked);
-  Choose(kBend);
-  EXPECT_TRUE(app::view_flags.bend && MainItem(kBend).checked && PopupItem(kBend).checked);
-  Choose(kSelectLevel);
-  PickLevel(1);
-  EXPECT_EQ(app::view_flags.bounding_box, 1);
-  Choose(kReadMe);
-  EXPECT_EQ(host.readme_opens, 1);
-}
+TEST_F(ShellTest, WindowMessages) {
+  ExpectTranscript(
+      "window.txt",
+      {Message("move", WM_MOUSEMOVE, 0, 10, 20),
+       Message("right button and shift down", WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, 30, 40),
+       Message("right button up", WM_RBUTTONUP, 0, 31, 41),
+       Message("move to a high word", WM_MOUSEMOVE, 0, 3, 0xFFFE),
+       {"wheel up, then twice down",
+        [this] {
+          host.TurnWheel(1);
+          host.TurnWheel(-2);
+          host.HandleMessages();
+        }},
+       {"levels loaded with the left button down",
+        [this] {
+          host.PressButton(WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
+          LoadLevels();
+        }},
+       Message("the latch keeps the button out", WM_MOUSEMOVE, MK_LBUTTON, 6, 6),
+       Message("left button up", WM_LBUTTONUP, 0, 6, 6),
+       Message("middle button down", WM_MBUTTONDOWN, MK_MBUTTON, 6, 6),
+       Message("size 1200", WM_SIZE, 0, 1200, 77),
+       Message("size 519", WM_SIZE, 0, 519, 77),
+       Message("size 260", WM_SIZE, 0, 260, 0),
+       Message("minimised", WM_SIZE, 0, 0, 0),
+       {"zoom 3", [] { app::SetZoom(3.0); }},
+       {"zoom 0.8", [] { app::SetZoom(0.8); }},
+       Message("moved", WM_MOVE, 0, 0, 0),
+       Message("painted", WM_PAINT, 0, 0, 0),
+       {"closed, cancelled",
+        [this] {
+          host.AnswerMessageBox(IDCANCEL);
+          host.Post(WM_CLOSE);
+          host.RunFrames();
+        }},
+       {"exit, OK",
+        [this] {
+          host.AnswerMessageBox(IDOK);
+          Choose(kExit);
+        }}},
+      [this] {
+        const app::MouseState& m = app::mouse;
+        std::string boxes;
+        for (const ShownMessageBox& box : host.message_boxes)
+          boxes += box.text + "/" + box.caption + "/" + std::to_string(box.type) + " ";
+        return std::to_string(m.x) + "," + std::to_string(m.y) + " from " +
+               std::to_string(m.previous_x) + "," + std::to_string(m.previous_y) + " buttons " +
+               std::to_string(m.buttons) + " moved " + std::to_string(m.moved) + " wheel " +
+               std::to_string(m.wheel_delta) + " latch " + std::to_string(m.ignore_buttons) +
+               " | zoom " + std::to_string(app::editor.zoom_factor) + " client " +
+               std::to_string(host.client_size.value_or(std::pair(-1, -1)).first) + "x" +
+               std::to_string(host.client_size.value_or(std::pair(-1, -1)).second) + " | " +
+               std::to_string(host.invalidations) + " repaints " + std::to_string(host.blits) +
+               " blits | " + boxes + "| destroyed " + std::to_string(host.window_destroyed) +
+               " quit " + std::to_string(host.quit_code.value_or(-1));
+      });
 
-TEST_F(ShellTest, MouseMessagesKeepPositionsButtonsWheelAndTheLoadLatch) {
-  host.MoveMouse(10, 20);
-  host.PressButton(WM_RBUTTONDOWN, 30, 40, MK_RBUTTON | MK_SHIFT);
-  host.HandleMessages();
-  EXPECT_EQ(std::tie(app::mouse.previous_x, app::mouse.previous_y, app::mouse.x, app::mouse.y,
-                     app::mouse.buttons),
-            std::make_tuple(10u, 20u, 30u, 40u, static_cast<std::uint32_t>(MK_RBUTTON | MK_SHIFT)));
-  EXPECT_TRUE(app::mouse.moved);
-  // A button-up moves the position but leaves the buttons and the moved mark to the frames.
-  app::mouse.moved = false;
-  host.ReleaseButton(WM_RBUTTONUP, 31, 41);
-  host.HandleMessages();
-  EXPECT_EQ(std::tie(app::mouse.previous_x, app::mouse.x, app::mouse.buttons),
-            std::make_tuple(30u, 31u, static_cast<std::uint32_t>(MK_RBUTTON | MK_SHIFT)));
-  EXPECT_FALSE(app::mouse.moved);
-  // Positions are the low and high words, zero-extended; the wheel keeps the last delta.
-  app::MainWindowProc(WM_MOUSEMOVE, 0, static_cast<LPARAM>(0xFFFE0003u));
-  EXPECT_EQ(std::tie(app::mouse.x, app::mouse.y), std::make_tuple(3u, 0xFFFEu));
-  host.TurnWheel(1);
-  host.TurnWheel(-2);
-  host.HandleMessages();
-  EXPECT_EQ(app::mouse.wheel_delta, -240);
-  // After a load the click that closed the file dialog is not seen until a button goes up.
-  app::mouse.buttons = 0;
-  app::mouse.ignore_buttons = true;
-  app::MainWindowProc(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  app::MainWindowProc(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(6, 6));
-  EXPECT_EQ(app::mouse.buttons, 0u);
-  EXPECT_EQ(app::mouse.x, 6u);
-  app::MainWindowProc(WM_LBUTTONUP, 0, MAKELPARAM(6, 6));
-  EXPECT_FALSE(app::mouse.ignore_buttons);
-  app::MainWindowProc(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(6, 6));
-  EXPECT_EQ(app::mouse.buttons, MK_MBUTTON);
-}
-
-TEST_F(ShellTest, WindowSizeSetsTheZoomAndSizingKeepsTheAspect) {
-  for (unsigned width = 0; width <= 1200; ++width) {
-    app::MainWindowProc(WM_SIZE, 0, MAKELPARAM(width, 77));
-    ASSERT_EQ(host.client_size->first, static_cast<int>(std::min(width, 520u))) << width;
-    ASSERT_LE(app::editor.zoom_factor, 1.0);
-  }
-  app::MainWindowProc(WM_SIZE, 0, MAKELPARAM(260, 0));
-  EXPECT_EQ(app::editor.zoom_factor, 0.5);
-  EXPECT_EQ(*host.client_size, std::make_pair(260, 325));
-  app::MainWindowProc(WM_SIZE, 0, MAKELPARAM(0, 0));  // minimised: everything on one pixel
-  EXPECT_EQ(app::editor.zoom_factor, 0.0);
-  app::SetZoom(3.0);
-  EXPECT_EQ(*host.client_size, std::make_pair(520, 650));
-  app::SetZoom(0.8);
-  EXPECT_EQ(*host.client_size, std::make_pair(416, 520));
-
-  // Proposed rectangles while an edge is dragged, and where they end (frame 8 by 27).
+  // Rectangles proposed while an edge is dragged, and where they end (frame 8 by 27 pixels).
   const struct {
     WPARAM edge;
     RECT proposed, adjusted;
@@ -257,47 +224,45 @@ TEST_F(ShellTest, WindowSizeSetsTheZoomAndSizingKeepsTheAspect) {
               std::tie(adjusted.left, adjusted.top, adjusted.right, adjusted.bottom))
         << edge;
   }
+  // At start: the zoom that fits the screen, the window round the client area, centred.
   EXPECT_EQ(app::InitialZoom(1080), 1.0);
   EXPECT_DOUBLE_EQ(app::InitialZoom(600), 0.8);
   const app::Size outer = app::OuterSizeForZoom(0.8, host.frame_metrics);
-  EXPECT_EQ(std::tie(outer.width, outer.height), std::make_tuple(424, 547));
   const POINT corner = app::CentredPosition(outer, 1024, 600);
-  EXPECT_EQ(std::tie(corner.x, corner.y), std::make_tuple(300L, 27L));
-  app::MainWindowProc(WM_MOVE, 0, 0);
-  app::MainWindowProc(WM_PAINT, 0, 0);
-  EXPECT_EQ(std::tie(host.invalidations, host.blits), std::make_tuple(1, 1));
+  EXPECT_EQ(std::tie(outer.width, outer.height, corner.x, corner.y),
+            std::make_tuple(424, 547, 300L, 27L));
 }
 
-TEST_F(ShellTest, ClosingAsksFirstAndOkEndsTheLoop) {
-  host.AnswerMessageBox(IDCANCEL);
-  host.Post(WM_CLOSE);
-  host.RunFrames();
-  ASSERT_EQ(host.message_boxes.size(), 1u);
-  EXPECT_EQ(host.message_boxes[0].text, "Exit Rimforge?");
-  EXPECT_EQ(host.message_boxes[0].type, MB_OKCANCEL | MB_ICONQUESTION);
-  EXPECT_FALSE(host.window_destroyed);
-  host.AnswerMessageBox(IDOK);
-  Choose(kExit);
-  EXPECT_EQ(host.message_boxes.at(1).text, "Exit Rimforge?");
-  EXPECT_TRUE(host.window_destroyed);
-  EXPECT_EQ(host.quit_code, 0);
-}
-
-TEST_F(ShellTest, FramesShowThePreviousPictureAndAreSixteenMillisecondsApart) {
+TEST_F(ShellTest, FramesShowThePreviousPictureAtTheirPaceAndTheIntroAtItsOwn) {
   host.RunFrames();
   gfx::DrawLine(10, 10, 20, 10, 63);
   host.RunFrames();
   EXPECT_EQ(host.screen.at(10 * 520 + 15), 63);
   EXPECT_EQ(gfx::FrameBuffer()[10 * 520 + 15], 0);  // cleared after the blit
-  host.RunFrames();
-  EXPECT_EQ(host.screen.at(10 * 520 + 15), 0);
+  // The intro waits its own 16 ms a tunnel frame and 33 a word mark frame, then the loop's; it
+  // runs on behind another window, starts again after 769 frames and while Space is held.
+  std::vector<int> frames_waiting_otherwise;
+  host.foreground = false;
+  for (int frame = 3; frame <= 769; ++frame) {
+    const std::size_t before = host.waits.size();
+    host.RunFrames();
+    ASSERT_EQ(host.waits.size(), before + 2);
+    if (host.waits[before].second != (frame < 42 ? 16u : 33u))
+      frames_waiting_otherwise.push_back(frame);
+  }
+  EXPECT_EQ(frames_waiting_otherwise, std::vector<int>{});
+  EXPECT_EQ(std::tie(render::intro.phase, render::intro.frame_counter),
+            std::make_tuple(render::kTunnelPhase, 0));
+  host.RunFrames(60);
+  host.HoldKey(VK_SPACE);
+  host.RunFrames(3);
+  EXPECT_EQ(std::tie(render::intro.phase, render::intro.count, render::intro.frame_counter),
+            std::make_tuple(render::kTunnelPhase, 16, 0));
 
-  // Level select adds no waits of its own, so its frames show the loop's pacing.
+  // Level select adds no waits of its own: frames 16 ms apart by the clock, across its wrap.
   LoadLevels();
   host.now = 5000;
-  host.RunFrames();
-  EXPECT_EQ(app::editor.last_frame_time, 5000u);
-  host.RunFrames(3);
+  host.RunFrames(4);
   EXPECT_EQ(app::editor.last_frame_time, 5000u + 3 * 16);
   host.now += 40;  // a frame that took longer does not wait
   host.RunFrames();
@@ -308,104 +273,61 @@ TEST_F(ShellTest, FramesShowThePreviousPictureAndAreSixteenMillisecondsApart) {
   EXPECT_EQ(app::editor.last_frame_time, 24u);
 }
 
-TEST_F(ShellTest, IntroWaitsItsOwnTimeAndStartsAgainAfterACycleOrWithSpace) {
-  const auto own_waits = [this](int frames) {
-    std::vector<std::uint32_t> waits;
-    for (int f = 0; f < frames; ++f) {
-      const std::size_t before = host.waits.size();
-      host.RunFrames();
-      EXPECT_EQ(host.waits.size(), before + 2) << "the intro's wait, then the frame's";
-      waits.push_back(host.waits[before].second);
-    }
-    return waits;
-  };
-  EXPECT_EQ(own_waits(41), std::vector<std::uint32_t>(41, 16));
-  EXPECT_EQ(render::intro.phase, render::kWordMarkPhase);
-  host.foreground = false;  // the clock runs on behind another window
-  EXPECT_EQ(own_waits(728), std::vector<std::uint32_t>(728, 33));
-  EXPECT_EQ(render::intro.phase, render::kTunnelPhase);
-  EXPECT_EQ(render::intro.frame_counter, 0);
-  host.RunFrames(60);
-  host.HoldKey(VK_SPACE);
-  host.RunFrames(3);
-  EXPECT_EQ(std::tie(render::intro.phase, render::intro.count, render::intro.frame_counter),
-            std::make_tuple(render::kTunnelPhase, 16, 0));
-}
-
-TEST_F(ShellTest, LevelSelectFollowsTheMouseAndSwapsShapesWithTwoRightClicks) {
+TEST_F(ShellTest, LevelSelectUnderTheMouse) {
   LoadLevels();
-  host.ReleaseButton(WM_LBUTTONUP, 300, 620);  // below the grid: level 15 lights at once
-  host.RunFrames();
-  EXPECT_EQ(host.titles.back(), "Rimforge : Level 15");
-  const int sounds = host.click_sounds;
+  const auto at = [this](int x, int y) {
+    return Step{"mouse at " + std::to_string(x) + "," + std::to_string(y), [=, this] {
+                  host.MoveMouse(x, y);
+                  host.RunFrames();
+                }};
+  };
+  const auto click = [this](const char* what, int level_index, UINT down, UINT up, UINT button) {
+    return Step{what, [=, this] {
+                  const POINT cell = Cell(level_index);
+                  host.MoveMouse(cell.x, cell.y);
+                  host.PressButton(down, cell.x, cell.y, button);
+                  host.ReleaseButton(up, cell.x, cell.y);
+                  host.RunFrames();
+                }};
+  };
+  std::vector<Step> steps{Message("button up below the grid", WM_LBUTTONUP, 0, 300, 620)};
+  // Each cell in turn, from one corner to the other within it: cells from (4, 64), 128 wide.
   for (int level_index = 0; level_index < level::kLevelCount; ++level_index) {
-    host.MoveMouse(Cell(level_index).x - 50, Cell(level_index).y - 50);
-    host.RunFrames();
-    host.MoveMouse(Cell(level_index).x + 50, Cell(level_index).y + 50);  // inside the same cell
-    host.RunFrames(2);
-    EXPECT_EQ(app::editor.current_level, level_index);
-    EXPECT_EQ(host.titles.back(), "Rimforge : Level " + std::to_string(level_index + 1));
-    EXPECT_EQ(host.click_sounds, sounds + level_index + 1);
+    steps.push_back(at(Cell(level_index).x - 63, Cell(level_index).y - 63));
+    steps.push_back(at(Cell(level_index).x + 63, Cell(level_index).y + 63));
   }
-  // Cells start at (4, 64) and are 128 wide; outside the grid the nearest edge cell lights.
-  const struct {
-    int x, y, level_index;
-  } places[] = {{260, 192, 6}, {259, 191, 1}, {0, 0, 0},    {519, 649, 15},
-                {2, 300, 4},   {517, 63, 3},  {0, 600, 12}, {65535, 65535, 15}};
-  for (const auto& place : places) {
-    host.MoveMouse(place.x, place.y);
-    host.RunFrames();
-    EXPECT_EQ(app::editor.current_level, place.level_index) << place.x << ", " << place.y;
-  }
-  // At half size the cells are 64 client pixels wide from (2, 32).
-  host.Post(WM_SIZE, 0, MAKELPARAM(260, 325));
-  host.MoveMouse(34 + 64 * 3, 64 + 64 * 2);
-  host.RunFrames();
-  EXPECT_EQ(app::editor.current_level, 11);
-  host.Post(WM_SIZE, 0, MAKELPARAM(520, 650));
-
-  // Two right clicks swap the map entries of two levels as stored; one level twice swaps nothing.
-  ClickCell(2, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-  EXPECT_EQ(render::marked_level, 2);
-  EXPECT_EQ(app::mouse.buttons, 0u);
-  ClickCell(8, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-  EXPECT_EQ(render::marked_level, render::kNoMarkedLevel);
-  EXPECT_EQ(std::make_pair(level::ShapeByte(level::kLevelToShapeMap, 2),
-                           level::ShapeByte(level::kLevelToShapeMap, 8)),
-            std::make_pair(std::uint8_t{0x13}, std::uint8_t{2}));
-  ClickCell(5, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-  ClickCell(5, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-  EXPECT_EQ(render::marked_level, render::kNoMarkedLevel);
-  EXPECT_EQ(level::ShapeByte(level::kLevelToShapeMap, 5), 5);
-
-  // Behind another window nothing answers the mouse.
-  host.foreground = false;
-  ClickCell(9, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
-  ClickCell(9, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-  EXPECT_EQ(app::editor.current_level, 5);
-  EXPECT_EQ(render::marked_level, render::kNoMarkedLevel);
-  host.foreground = true;
-
-  // A left click opens the level, keeping the mark until level select returns; the Open and
-  // Closed bullets and the undo snapshot follow the level's shape.
-  ClickCell(3, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
-  ClickCell(8, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
-  EXPECT_EQ(std::tie(app::editor.editor_mode, app::editor.current_level),
-            std::make_tuple(app::kViewMode, 8));
-  EXPECT_EQ(render::marked_level, 3);
-  EXPECT_TRUE(MainItem(kOpen).checked && MainItem(kOpen).radio && !MainItem(kClosed).checked);
-  EXPECT_EQ(level::undo_snapshot.accurate_x[6], 60.0);
-  Choose(kSelectLevel);
-  EXPECT_EQ(render::marked_level, render::kNoMarkedLevel);
-  // Minimised, the position means nothing and the lit cell stays; a click still opens it.
-  host.Post(WM_SIZE, 0, MAKELPARAM(0, 0));
-  host.MoveMouse(400, 500);
-  host.RunFrames(2);
-  host.PressButton(WM_LBUTTONDOWN, 400, 500, MK_LBUTTON);
-  host.RunFrames();
-  EXPECT_EQ(std::tie(app::editor.editor_mode, app::editor.current_level),
-            std::make_tuple(app::kViewMode, 8));
-  EXPECT_TRUE(MainItem(kOpen).checked);
+  const int outside[][2] = {{0, 0}, {519, 649}, {2, 300}, {517, 63}, {65535, 65535}};
+  for (const auto& [x, y] : outside)
+    steps.push_back(at(x, y));
+  steps.insert(steps.end(),
+               {Message("half size", WM_SIZE, 0, 260, 325),
+                at(34 + 64 * 3, 64 + 64 * 2),
+                Message("full size", WM_SIZE, 0, 520, 650),
+                click("right click on 3", 2, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
+                click("right click on 9: swapped", 8, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
+                click("right click on 6", 5, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
+                click("right click on 6 again", 5, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
+                {"behind another window", [this] { host.foreground = false; }},
+                click("left click on 10", 9, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON),
+                click("right click on 10", 9, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
+                {"in front again", [this] { host.foreground = true; }},
+                click("right click on 4", 3, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
+                click("left click on 9", 8, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON),
+                Command("select level", kSelectLevel),
+                Message("minimised", WM_SIZE, 0, 0, 0),
+                at(400, 500),
+                Message("left button down", WM_LBUTTONDOWN, MK_LBUTTON, 400, 500)});
+  ExpectTranscript("level_select.txt", steps, [this] {
+    std::string map;
+    for (int level_index = 0; level_index < level::kLevelCount; ++level_index)
+      map += std::to_string(level::ShapeByte(level::kLevelToShapeMap, level_index)) + ",";
+    return "mode " + std::to_string(app::editor.editor_mode) + " level " +
+           std::to_string(app::editor.current_level) + " marked " +
+           std::to_string(render::marked_level) + " buttons " + std::to_string(app::mouse.buttons) +
+           " | " + host.titles.back() + " | " + std::to_string(host.click_sounds) + " clicks | " +
+           map + " | " + MainItem(kOpen).text + (MainItem(kOpen).checked ? " checked" : "") +
+           " | undo " + std::to_string(level::undo_snapshot.accurate_x[6]);
+  });
 }
 
 TEST_F(ShellTest, DialogsHoldTheirControlsInsideAndTheResourcesAreWhole) {

@@ -76,4 +76,14 @@ void ExpectGoldenText(const std::string& name, const std::string& text) {
   ExpectGoldenBytes(name, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
+void ExpectTranscript(const std::string& name, const std::vector<Step>& steps,
+                      const std::function<std::string()>& state) {
+  std::string transcript;
+  for (const Step& step : steps) {
+    step.act();
+    transcript += step.what + ": " + state() + "\n";
+  }
+  ExpectGoldenText(name, transcript);
+}
+
 }  // namespace testing_support
