@@ -216,7 +216,7 @@ TEST_F(ArcadeHitsTest, SaveDialogOffersTheExtensionOfTheOpenedFile) {
                                                        {"game", "exe"},      {"game.", "exe"}};
   for (const auto& [name, extension] : cases) {
     Hack(UsualProgram(), {kArcadeHitsOkButton}, FileAnswer(), name);
-    const platform::FileDialogRequest& save = host.file_dialogs.back().request;
+    const platform::FileDialogRequest& save = host.file_dialogs.back().second;
     EXPECT_EQ(save.filter_description, "Atari Arcade Hits (*." + extension + ")");
     EXPECT_EQ(save.filter_pattern, "*." + extension);
     EXPECT_EQ(save.default_extension, extension);

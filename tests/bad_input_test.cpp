@@ -482,8 +482,8 @@ TEST_F(BadInputTest, FilesThatCannotBeOpenedAreReportedAndChangeNothing) {
       if (path) ExpectOnlyMessage("Could not open \"" + *path + "\".");
       EXPECT_EQ(host.message_boxes.size(), path ? 1u : 0u);
       ASSERT_EQ(host.file_dialogs.size(), 1u);
-      const platform::FileDialogRequest& shown = host.file_dialogs[0].request;
-      EXPECT_FALSE(host.file_dialogs[0].save);
+      const platform::FileDialogRequest& shown = host.file_dialogs[0].second;
+      EXPECT_FALSE(host.file_dialogs[0].first);
       EXPECT_EQ(std::tie(shown.title, shown.filter_description, shown.filter_pattern,
                          shown.default_extension, shown.flags),
                 std::tie(request.title, request.filter_description, request.filter_pattern,

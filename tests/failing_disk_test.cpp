@@ -125,9 +125,9 @@ class FailingDiskTest : public EditorTest {
       Save(command, path);
       references_.push_back(ReadFileBytes(path));
       fs::remove(path);
-      ASSERT_EQ(host.file_dialogs.back().request.title, command.request.title);
-      const platform::FileDialogRequest& shown = host.file_dialogs.back().request;
-      EXPECT_TRUE(host.file_dialogs.back().save);
+      ASSERT_EQ(host.file_dialogs.back().second.title, command.request.title);
+      const platform::FileDialogRequest& shown = host.file_dialogs.back().second;
+      EXPECT_TRUE(host.file_dialogs.back().first);
       EXPECT_EQ(std::tie(shown.filter_description, shown.filter_pattern, shown.default_extension,
                          shown.flags),
                 std::tie(command.request.filter_description, command.request.filter_pattern,

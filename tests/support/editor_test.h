@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/menu_model.h"
 #include "app/shell.h"
@@ -51,6 +52,23 @@ class EditorTest : public ::testing::Test {
     if (save) host.AnswerFileDialog(*save);
     Choose(id);
   }
+
+  // Does what the script says, as a person would. Steps are separated by commas:
+  //   hold KEYS [FRAMES]   keys (joined by +, letters as themselves: "UP+LEFT", "Z") held for
+  //                        FRAMES frames, then let go; tap KEY [TIMES] for presses of a
+  //                        frame each; down KEY and up KEY for one key alone
+  //   menu PATH, popup PATH   the item reached through these texts less their &s, e.g.
+  //                        "Tools/Rotate/90"
+  //   move X Y [BUTTONS], press BUTTON X Y, release BUTTON X Y   the mouse (buttons L, M, R);
+  //                        wheel NOTCHES...; size WIDTH HEIGHT. A script that sends such
+  //                        messages ends with a frame.
+  //   frames N; behind, front: another window in front of the editor, or not
+  //   angle STEP, scale X [Y]   Set Angle Step or Scale Points, typed and confirmed
+  void Act(const std::string& script);
+  // Acts each script in turn and compares "SCRIPT: STATE" after each with the transcript kept
+  // as `name` in tests/golden/.
+  void ExpectScripts(const std::string& name, const std::vector<std::string>& scripts,
+                     const std::function<std::string()>& state);
 
   // The middle of a level's cell in level select, in client pixels at zoom 1.
   static POINT Cell(int level_index) {

@@ -1,7 +1,7 @@
-// A host without a desktop, for tests: a clock the test moves, keys it holds, scripted answers
-// for message boxes, file dialogs, dialogs and the popup menu, and a record of everything the
-// editor asked of its host. Messages go through a queue and the same loop as the real program:
-// every waiting message is handled, then one frame runs.
+// A host without a desktop: a clock the test moves, keys it holds, scripted answers to the
+// questions the editor asks, and a record of everything the editor asked of its host. Messages
+// go through a queue and the same loop as the real program: every waiting message is handled,
+// then one frame runs. A question nobody answered fails the test and is cancelled.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/host.h"
@@ -23,63 +24,58 @@ struct ShownMessageBox {
   UINT type;
 };
 
-struct ShownFileDialog {
-  bool save;
-  platform::FileDialogRequest request;
-};
-
 class FakeHost : public platform::Host {
  public:
-  // --- What the test sets up ---
   std::uint32_t now = 1000;  // the millisecond clock
   bool foreground = true;
   platform::FrameMetrics frame_metrics{4, 4, 19};
   POINT client_origin{200, 100};  // screen position of the client area's top-left
 
-  void HoldKey(int virtual_key);  // down, and pressed since the last poll
-  void ReleaseKey(int virtual_key);
+  // A key down (and pressed since its last poll), or up.
+  void HoldKey(int virtual_key) { keys_[virtual_key] = {true, true}; }
+  void ReleaseKey(int virtual_key) { keys_[virtual_key] = {false, false}; }
 
-  // Answers, used in order. An unanswered question fails the test and is cancelled.
-  void AnswerMessageBox(int answer) { message_box_answers_.push_back(answer); }
+  // Answers, used in order: a message box's button, a file dialog's path (nothing: cancelled),
+  // what the person does in the next dialog with this template id (ending it), and the command
+  // picked from the next popup menu.
+  void AnswerMessageBox(int answer) { box_answers_.push_back(answer); }
   void AnswerFileDialog(std::optional<std::string> path) { file_answers_.push_back(path); }
-  // What the person does in the next dialog with this template id. The dialog must be ended
-  // by then (through its buttons or its close box), or the test fails.
-  void ActInDialog(int template_id, std::function<void(FakeDialog&)> person);
-  // The command the person picks from the next popup menu, if any.
+  void ActInDialog(int template_id, std::function<void(FakeDialog&)> person) {
+    people_.emplace_back(template_id, std::move(person));
+  }
   void AnswerPopupMenu(std::optional<int> command) { popup_answers_.push_back(command); }
 
-  // --- What a person does to the main window; each is queued like a real message ---
-  void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-  void MoveMouse(int x, int y, UINT buttons = 0);
-  void PressButton(UINT down_message, int x, int y, UINT buttons);
-  void ReleaseButton(UINT up_message, int x, int y);
-  void TurnWheel(int notches);
-  // Chooses an item of the main menu, which must be enabled there (with its parent menus).
+  // What a person does to the main window, queued like a real message.
+  void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    queue_.emplace_back(message, wParam, lParam);
+  }
+  void MoveMouse(int x, int y, UINT buttons = 0) { Post(WM_MOUSEMOVE, buttons, Position(x, y)); }
+  void PressButton(UINT down, int x, int y, UINT buttons) { Post(down, buttons, Position(x, y)); }
+  void ReleaseButton(UINT up, int x, int y) { Post(up, 0, Position(x, y)); }
+  void TurnWheel(int notches) {
+    Post(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<unsigned>(notches * WHEEL_DELTA)));
+  }
+  // An item of the main menu, or of the popup menu's first submenu, which must be enabled
+  // there with every menu on the way to it.
   void ChooseMenuItem(int id);
-  // Chooses an item of the popup menu's first submenu, which must be enabled there.
   void ChoosePopupItem(int id);
 
   // Handles every waiting message, then runs one frame; `frames` times.
   void RunFrames(int frames = 1);
-  // Handles every waiting message without drawing a frame.
   void HandleMessages();
 
-  // --- What the editor did ---
+  // What the editor did.
   std::vector<ShownMessageBox> message_boxes;
-  std::vector<ShownFileDialog> file_dialogs;
+  std::vector<std::pair<bool, platform::FileDialogRequest>> file_dialogs;  // (save, request)
   std::vector<std::string> titles;
   std::vector<POINT> popup_points;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> waits;  // (since, milliseconds)
   std::vector<int> dialogs_run;                                // template ids
-  int blits = 0;
-  int invalidations = 0;
-  int click_sounds = 0;
-  int readme_opens = 0;
+  int blits = 0, invalidations = 0, click_sounds = 0, readme_opens = 0;
   bool window_destroyed = false;
   std::optional<int> quit_code;
   std::optional<std::pair<int, int>> client_size;
-  // The frame buffer as the last blit showed it.
-  std::vector<std::uint8_t> screen;
+  std::vector<std::uint8_t> screen;  // the frame buffer as the last blit showed it
 
   // platform::Host
   std::uint32_t TimeGetTime() const override { return now; }
@@ -94,7 +90,10 @@ class FakeHost : public platform::Host {
   }
   void BlitFrame() override;
   void InvalidateClient() override { ++invalidations; }
-  void DestroyMainWindow() override;
+  void DestroyMainWindow() override {
+    window_destroyed = true;
+    Post(WM_DESTROY);
+  }
   void PostQuitMessage(int exit_code) override { quit_code = exit_code; }
   void MenusChanged() override {}
   void TrackPopupMenu(POINT screen) override;
@@ -113,24 +112,17 @@ class FakeHost : public platform::Host {
   void OpenReadMe() override { ++readme_opens; }
 
  private:
-  struct PostedMessage {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-  };
-  struct KeyState {
-    bool down = false;
-    bool pressed = false;
-  };
-
+  static LPARAM Position(int x, int y) {
+    return MAKELPARAM(static_cast<unsigned>(x), static_cast<unsigned>(y));
+  }
   std::optional<std::string> AnswerFile(bool save, const platform::FileDialogRequest& request);
 
-  std::map<int, KeyState> keys_;
-  std::deque<int> message_box_answers_;
+  std::map<int, std::pair<bool, bool>> keys_;  // (down, pressed since the last poll)
+  std::deque<int> box_answers_;
   std::deque<std::optional<std::string>> file_answers_;
-  std::deque<std::pair<int, std::function<void(FakeDialog&)>>> dialog_people_;
+  std::deque<std::pair<int, std::function<void(FakeDialog&)>>> people_;
   std::deque<std::optional<int>> popup_answers_;
-  std::deque<PostedMessage> queue_;
+  std::deque<std::tuple<UINT, WPARAM, LPARAM>> queue_;
 };
 
 }  // namespace testing_support

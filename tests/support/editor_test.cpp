@@ -1,0 +1,140 @@
+#include "support/editor_test.h"
+
+#include <map>
+#include <sstream>
+
+#include "resources/command_ids.h"
+#include "resources/tool_dialogs.h"
+#include "support/golden.h"
+
+namespace testing_support {
+namespace {
+
+int VirtualKey(const std::string& name) {
+  static const std::map<std::string, int> named{
+      {"LEFT", VK_LEFT},       {"RIGHT", VK_RIGHT},     {"UP", VK_UP},
+      {"DOWN", VK_DOWN},       {"SPACE", VK_SPACE},     {"BACK", VK_BACK},
+      {"PRIOR", VK_PRIOR},     {"NEXT", VK_NEXT},       {"INSERT", VK_INSERT},
+      {"DELETE", VK_DELETE},   {"HOME", VK_HOME},       {"F1", VK_F1},
+      {"F2", VK_F2},           {"ADD", VK_ADD},         {"SUBTRACT", VK_SUBTRACT},
+      {"NUMPAD4", VK_NUMPAD4}, {"NUMPAD6", VK_NUMPAD6}, {"APPS", VK_APPS}};
+  const auto found = named.find(name);
+  if (found != named.end()) return found->second;
+  EXPECT_EQ(name.size(), 1u) << "no key " << name;
+  return name[0];
+}
+
+UINT Buttons(const std::string& letters) {
+  UINT buttons = 0;
+  for (const char letter : letters)
+    buttons |= letter == 'L' ? MK_LBUTTON : letter == 'M' ? MK_MBUTTON : MK_RBUTTON;
+  return buttons;
+}
+
+// The menu item reached through these texts, '&'s left out, e.g. "Tools/Rotate/90".
+int MenuItemId(const app::Menu& menu, const std::string& path) {
+  const std::string first = path.substr(0, path.find('/'));
+  for (const app::MenuItem& item : menu.items) {
+    std::string text = item.text;
+    std::erase(text, '&');
+    if (text != first) continue;
+    if (first.size() == path.size()) return item.id;
+    if (item.submenu) return MenuItemId(*item.submenu, path.substr(first.size() + 1));
+  }
+  ADD_FAILURE() << "no menu item " << path;
+  return 0;
+}
+
+}  // namespace
+
+void EditorTest::Act(const std::string& script) {
+  std::istringstream steps(script);
+  std::string step;
+  bool posted = false;  // a message waits for the frame that ends the script
+  while (std::getline(steps, step, ',')) {
+    std::istringstream words(step);
+    std::string verb, what;
+    int x = 0, y = 0;
+    words >> verb;
+    if (verb == "hold") {
+      int frames = 1;
+      words >> what >> frames;
+      std::istringstream keys(what);
+      for (std::string key; std::getline(keys, key, '+');)
+        host.HoldKey(VirtualKey(key));
+      host.RunFrames(frames);
+      keys = std::istringstream(what);
+      for (std::string key; std::getline(keys, key, '+');)
+        host.ReleaseKey(VirtualKey(key));
+    } else if (verb == "tap") {
+      int times = 1;
+      words >> what >> times;
+      for (int i = 0; i < times; ++i)
+        Act("hold " + what);
+    } else if (verb == "down" || verb == "up") {
+      words >> what;
+      verb == "down" ? host.HoldKey(VirtualKey(what)) : host.ReleaseKey(VirtualKey(what));
+    } else if (verb == "menu" || verb == "popup") {
+      std::getline(words >> std::ws, what);
+      if (verb == "menu") host.ChooseMenuItem(MenuItemId(app::MainMenu(), what));
+      if (verb == "popup")
+        host.ChoosePopupItem(MenuItemId(*app::GetSubMenu(app::PopupMenu(), 0), what));
+      host.HandleMessages();
+    } else if (verb == "move" || verb == "press" || verb == "release") {
+      if (verb != "move") words >> what;
+      words >> x >> y;
+      std::string held;
+      if (verb == "move") words >> held;
+      const UINT button = Buttons(what);
+      const UINT message =
+          verb == "move"         ? WM_MOUSEMOVE
+          : button == MK_LBUTTON ? (verb == "press" ? WM_LBUTTONDOWN : WM_LBUTTONUP)
+          : button == MK_MBUTTON ? (verb == "press" ? WM_MBUTTONDOWN : WM_MBUTTONUP)
+                                 : (verb == "press" ? WM_RBUTTONDOWN : WM_RBUTTONUP);
+      host.Post(message,
+                verb == "move"    ? Buttons(held)
+                : verb == "press" ? button
+                                  : 0,
+                MAKELPARAM(static_cast<unsigned>(x), static_cast<unsigned>(y)));
+      posted = true;
+    } else if (verb == "wheel") {
+      while (words >> x)
+        host.TurnWheel(x);
+      posted = true;
+    } else if (verb == "size") {
+      words >> x >> y;
+      host.Post(WM_SIZE, 0, MAKELPARAM(static_cast<unsigned>(x), static_cast<unsigned>(y)));
+      posted = true;
+    } else if (verb == "frames") {
+      words >> x;
+      host.RunFrames(x);
+    } else if (verb == "behind" || verb == "front") {
+      host.foreground = verb == "front";
+    } else if (verb == "angle" || verb == "scale") {
+      std::string second;
+      words >> what >> second;
+      host.ActInDialog(
+          verb == "angle" ? resources::kAngleStepDialogId : resources::kScalePointsDialogId,
+          [what, second](FakeDialog& dialog) {
+            if (!second.empty()) dialog.Click(resources::kScaleEquallyCheck);
+            dialog.Type(resources::kToolNumberEdit, what);
+            if (!second.empty()) dialog.Type(resources::kScaleYEdit, second);
+            dialog.Click(resources::kToolOk);
+          });
+      Choose(verb == "angle" ? resources::kSetAngleStep : resources::kScalePoints);
+    } else {
+      ADD_FAILURE() << "no step " << step;
+    }
+  }
+  if (posted) host.RunFrames();
+}
+
+void EditorTest::ExpectScripts(const std::string& name, const std::vector<std::string>& scripts,
+                               const std::function<std::string()>& state) {
+  std::vector<Step> steps;
+  for (const std::string& script : scripts)
+    steps.push_back({script, [this, script] { Act(script); }});
+  ExpectTranscript(name, steps, state);
+}
+
+}  // namespace testing_support
