@@ -50,59 +50,31 @@ std::string Marks(const app::Menu& menu) {
 
 class ShellTest : public EditorTest {
  protected:
-  void LoadLevels() {
+  static Bytes Levels() {
     LevelRomBuilder rom;
     rom.Points(1, RingPoints()).Points(2, RingPoints()).Open(2);
-    rom.Points(7, Walk({30, 40}, {{10, 0}, {0, 20}, {-5, 3}})).LevelShape(8, 0x13);
-    Load(kLoadRom, rom.Get(), "levels.118");
+    return rom.Points(7, Walk({30, 40}, {{10, 0}, {0, 20}, {-5, 3}})).LevelShape(8, 0x13).Get();
   }
-  Step Command(const char* what, int id) {
-    return {what, [this, id] { Choose(id); }};
-  }
-  Step Message(const char* what, UINT message, WPARAM wParam, int x, int y) {
-    return {what, [=, this] {
-              host.Post(message, wParam, MAKELPARAM(x, y));
-              host.RunFrames();
-            }};
-  }
+  void LoadLevels() { Load(kLoadRom, Levels(), "levels.118"); }
 };
 
 TEST_F(ShellTest, MenusFollowTheEditor) {
-  ExpectTranscript("menus.txt",
-                   {{"start", [] {}},
-                    {"levels loaded", [this] { LoadLevels(); }},
-                    {"level 3 picked", [this] { PickLevel(2); }},
-                    Command("copy", kCopy),
-                    Command("edit level", kEditLevel),
-                    Command("select level while editing", kSelectLevel),
-                    {"level 7 picked", [this] { PickLevel(6); }},
-                    Command("safe frame", kSafeFrame),
-                    Command("claw", kClaw),
-                    Command("bounding box", kBoundingBox),
-                    Command("2D", kView2D),
-                    Command("accurate values", kAccurateValues),
-                    Command("3D", kView3D),
-                    Command("ROM values", kRomValues),
-                    {"bend from the popup menu",
-                     [this] {
-                       host.ChoosePopupItem(kBend);
-                       host.HandleMessages();
-                     }},
-                    Command("open", kOpen),
-                    {"level select and level 3 again",
-                     [this] {
-                       Choose(kSelectLevel);
-                       PickLevel(2);
-                     }},
-                    Command("closed", kClosed)},
-                   [] {
-                     const app::ViewFlags& f = app::view_flags;
-                     return Marks(app::MainMenu()) + " | " + Marks(app::PopupMenu()) + " | " +
-                            app::FindMenuItem(app::PopupMenu(), kEditLevel)->text + " | " +
-                            std::to_string(f.safe_frame) + std::to_string(f.bounding_box) +
-                            std::to_string(f.rom_values) + std::to_string(f.claw) +
-                            std::to_string(f.bend) + std::to_string(f.view_2d);
-                   });
+  host.AnswerFileDialog(temp.Write("levels.118", Levels()));
+  ExpectScripts(
+      "menus.txt",
+      {"frames 0", "menu File/Load ROM ...", "pick 2", "menu Edit/Copy", "menu Edit/Edit Level",
+       "menu Edit/Select Level", "pick 6", "menu Display/Safe Frame", "menu Display/Claw",
+       "menu Display/Bounding Box", "menu Display/2D View", "menu Display/Accurate Values",
+       "menu Display/3D View", "menu Display/ROM Values", "popup Bend", "menu Edit/Open",
+       "menu Edit/Select Level, pick 2", "menu Edit/Closed"},
+      [] {
+        const app::ViewFlags& f = app::view_flags;
+        return Marks(app::MainMenu()) + " | " + Marks(app::PopupMenu()) + " | " +
+               app::FindMenuItem(app::PopupMenu(), kEditLevel)->text + " | " +
+               std::to_string(f.safe_frame) + std::to_string(f.bounding_box) +
+               std::to_string(f.rom_values) + std::to_string(f.claw) + std::to_string(f.bend) +
+               std::to_string(f.view_2d);
+      });
 }
 
 TEST_F(ShellTest, EveryCommandReachesAHandlerThatDoesSomethingAndOthersAreIgnored) {
@@ -151,57 +123,28 @@ TEST_F(ShellTest, EveryCommandReachesAHandlerThatDoesSomethingAndOthersAreIgnore
 }
 
 TEST_F(ShellTest, WindowMessages) {
-  ExpectTranscript(
+  host.AnswerFileDialog(temp.Write("levels.118", Levels()));
+  host.AnswerMessageBox(IDCANCEL);
+  host.AnswerMessageBox(IDOK);
+  ExpectScripts(
       "window.txt",
-      {Message("move", WM_MOUSEMOVE, 0, 10, 20),
-       Message("right button and shift down", WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, 30, 40),
-       Message("right button up", WM_RBUTTONUP, 0, 31, 41),
-       Message("move to a high word", WM_MOUSEMOVE, 0, 3, 0xFFFE),
-       {"wheel up, then twice down",
-        [this] {
-          host.TurnWheel(1);
-          host.TurnWheel(-2);
-          host.HandleMessages();
-        }},
-       {"levels loaded with the left button down",
-        [this] {
-          host.PressButton(WM_LBUTTONDOWN, 5, 5, MK_LBUTTON);
-          LoadLevels();
-        }},
-       Message("the latch keeps the button out", WM_MOUSEMOVE, MK_LBUTTON, 6, 6),
-       Message("left button up", WM_LBUTTONUP, 0, 6, 6),
-       Message("middle button down", WM_MBUTTONDOWN, MK_MBUTTON, 6, 6),
-       Message("size 1200", WM_SIZE, 0, 1200, 77),
-       Message("size 519", WM_SIZE, 0, 519, 77),
-       Message("size 260", WM_SIZE, 0, 260, 0),
-       Message("minimised", WM_SIZE, 0, 0, 0),
-       {"zoom 3", [] { app::SetZoom(3.0); }},
-       {"zoom 0.8", [] { app::SetZoom(0.8); }},
-       Message("moved", WM_MOVE, 0, 0, 0),
-       Message("painted", WM_PAINT, 0, 0, 0),
-       {"closed, cancelled",
-        [this] {
-          host.AnswerMessageBox(IDCANCEL);
-          host.Post(WM_CLOSE);
-          host.RunFrames();
-        }},
-       {"exit, OK",
-        [this] {
-          host.AnswerMessageBox(IDOK);
-          Choose(kExit);
-        }}},
+      {"move 10 20", "press RS 30 40", "release R 31 41", "move 3 65534", "wheel 1 -2",
+       // After a load the click that closed the file dialog is not seen until a button is up.
+       "press L 5 5, menu File/Load ROM ...", "move 6 6 L", "release L 6 6", "press M 6 6",
+       "size 1200 77", "size 519 77", "size 260 0", "size 0 0", "send move", "send paint",
+       "send close", "menu File/Exit"},
       [this] {
         const app::MouseState& m = app::mouse;
         std::string boxes;
         for (const ShownMessageBox& box : host.message_boxes)
           boxes += box.text + "/" + box.caption + "/" + std::to_string(box.type) + " ";
+        const std::pair<int, int> client = host.client_size.value_or(std::pair(-1, -1));
         return std::to_string(m.x) + "," + std::to_string(m.y) + " from " +
                std::to_string(m.previous_x) + "," + std::to_string(m.previous_y) + " buttons " +
                std::to_string(m.buttons) + " moved " + std::to_string(m.moved) + " wheel " +
                std::to_string(m.wheel_delta) + " latch " + std::to_string(m.ignore_buttons) +
                " | zoom " + std::to_string(app::editor.zoom_factor) + " client " +
-               std::to_string(host.client_size.value_or(std::pair(-1, -1)).first) + "x" +
-               std::to_string(host.client_size.value_or(std::pair(-1, -1)).second) + " | " +
+               std::to_string(client.first) + "x" + std::to_string(client.second) + " | " +
                std::to_string(host.invalidations) + " repaints " + std::to_string(host.blits) +
                " blits | " + boxes + "| destroyed " + std::to_string(host.window_destroyed) +
                " quit " + std::to_string(host.quit_code.value_or(-1));
@@ -275,49 +218,43 @@ TEST_F(ShellTest, FramesShowThePreviousPictureAtTheirPaceAndTheIntroAtItsOwn) {
 
 TEST_F(ShellTest, LevelSelectUnderTheMouse) {
   LoadLevels();
-  const auto at = [this](int x, int y) {
-    return Step{"mouse at " + std::to_string(x) + "," + std::to_string(y), [=, this] {
-                  host.MoveMouse(x, y);
-                  host.RunFrames();
-                }};
-  };
-  const auto click = [this](const char* what, int level_index, UINT down, UINT up, UINT button) {
-    return Step{what, [=, this] {
-                  const POINT cell = Cell(level_index);
-                  host.MoveMouse(cell.x, cell.y);
-                  host.PressButton(down, cell.x, cell.y, button);
-                  host.ReleaseButton(up, cell.x, cell.y);
-                  host.RunFrames();
-                }};
-  };
-  std::vector<Step> steps{Message("button up below the grid", WM_LBUTTONUP, 0, 300, 620)};
+  std::vector<std::string> scripts{"release L 300 620"};
   // Each cell in turn, from one corner to the other within it: cells from (4, 64), 128 wide.
   for (int level_index = 0; level_index < level::kLevelCount; ++level_index) {
-    steps.push_back(at(Cell(level_index).x - 63, Cell(level_index).y - 63));
-    steps.push_back(at(Cell(level_index).x + 63, Cell(level_index).y + 63));
+    for (const int corner : {-63, 63}) {
+      scripts.push_back("move " + std::to_string(Cell(level_index).x + corner) + " " +
+                        std::to_string(Cell(level_index).y + corner));
+    }
   }
-  const int outside[][2] = {{0, 0}, {519, 649}, {2, 300}, {517, 63}, {65535, 65535}};
-  for (const auto& [x, y] : outside)
-    steps.push_back(at(x, y));
-  steps.insert(steps.end(),
-               {Message("half size", WM_SIZE, 0, 260, 325),
-                at(34 + 64 * 3, 64 + 64 * 2),
-                Message("full size", WM_SIZE, 0, 520, 650),
-                click("right click on 3", 2, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
-                click("right click on 9: swapped", 8, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
-                click("right click on 6", 5, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
-                click("right click on 6 again", 5, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
-                {"behind another window", [this] { host.foreground = false; }},
-                click("left click on 10", 9, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON),
-                click("right click on 10", 9, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
-                {"in front again", [this] { host.foreground = true; }},
-                click("right click on 4", 3, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON),
-                click("left click on 9", 8, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON),
-                Command("select level", kSelectLevel),
-                Message("minimised", WM_SIZE, 0, 0, 0),
-                at(400, 500),
-                Message("left button down", WM_LBUTTONDOWN, MK_LBUTTON, 400, 500)});
-  ExpectTranscript("level_select.txt", steps, [this] {
+  const auto click = [](const char* button, int level_index) {
+    const std::string at =
+        std::to_string(Cell(level_index).x) + " " + std::to_string(Cell(level_index).y);
+    return "move " + at + ", press " + button + " " + at + ", release " + button + " " + at;
+  };
+  for (const std::string& script : {std::string("move 0 0"),
+                                    std::string("move 519 649"),
+                                    std::string("move 2 300"),
+                                    std::string("move 517 63"),
+                                    std::string("move 65535 65535"),
+                                    std::string("size 260 325"),
+                                    std::string("move 226 192"),
+                                    std::string("size 520 650"),
+                                    click("R", 2),
+                                    click("R", 8),
+                                    click("R", 5),
+                                    click("R", 5),
+                                    std::string("behind"),
+                                    click("L", 9),
+                                    click("R", 9),
+                                    std::string("front"),
+                                    click("R", 3),
+                                    click("L", 8),
+                                    std::string("menu Edit/Select Level"),
+                                    std::string("size 0 0"),
+                                    std::string("move 400 500"),
+                                    std::string("press L 400 500")})
+    scripts.push_back(script);
+  ExpectScripts("level_select.txt", scripts, [this] {
     std::string map;
     for (int level_index = 0; level_index < level::kLevelCount; ++level_index)
       map += std::to_string(level::ShapeByte(level::kLevelToShapeMap, level_index)) + ",";

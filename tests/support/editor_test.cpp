@@ -27,7 +27,10 @@ int VirtualKey(const std::string& name) {
 UINT Buttons(const std::string& letters) {
   UINT buttons = 0;
   for (const char letter : letters)
-    buttons |= letter == 'L' ? MK_LBUTTON : letter == 'M' ? MK_MBUTTON : MK_RBUTTON;
+    buttons |= letter == 'L'   ? MK_LBUTTON
+               : letter == 'M' ? MK_MBUTTON
+               : letter == 'R' ? MK_RBUTTON
+                               : MK_SHIFT;
   return buttons;
 }
 
@@ -85,7 +88,7 @@ void EditorTest::Act(const std::string& script) {
       words >> x >> y;
       std::string held;
       if (verb == "move") words >> held;
-      const UINT button = Buttons(what);
+      const UINT button = Buttons(what) & ~MK_SHIFT;
       const UINT message =
           verb == "move"         ? WM_MOUSEMOVE
           : button == MK_LBUTTON ? (verb == "press" ? WM_LBUTTONDOWN : WM_LBUTTONUP)
@@ -93,7 +96,7 @@ void EditorTest::Act(const std::string& script) {
                                  : (verb == "press" ? WM_RBUTTONDOWN : WM_RBUTTONUP);
       host.Post(message,
                 verb == "move"    ? Buttons(held)
-                : verb == "press" ? button
+                : verb == "press" ? Buttons(what)
                                   : 0,
                 MAKELPARAM(static_cast<unsigned>(x), static_cast<unsigned>(y)));
       posted = true;
@@ -105,6 +108,13 @@ void EditorTest::Act(const std::string& script) {
       words >> x >> y;
       host.Post(WM_SIZE, 0, MAKELPARAM(static_cast<unsigned>(x), static_cast<unsigned>(y)));
       posted = true;
+    } else if (verb == "send") {
+      words >> what;
+      host.Post(what == "move" ? WM_MOVE : what == "paint" ? WM_PAINT : WM_CLOSE);
+      posted = true;
+    } else if (verb == "pick") {
+      words >> x;
+      PickLevel(x);
     } else if (verb == "frames") {
       words >> x;
       host.RunFrames(x);

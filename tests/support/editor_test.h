@@ -59,9 +59,10 @@ class EditorTest : public ::testing::Test {
   //                        frame each; down KEY and up KEY for one key alone
   //   menu PATH, popup PATH   the item reached through these texts less their &s, e.g.
   //                        "Tools/Rotate/90"
-  //   move X Y [BUTTONS], press BUTTON X Y, release BUTTON X Y   the mouse (buttons L, M, R);
-  //                        wheel NOTCHES...; size WIDTH HEIGHT. A script that sends such
-  //                        messages ends with a frame.
+  //   move X Y [BUTTONS], press BUTTONS X Y, release BUTTON X Y   the mouse (buttons L, M, R,
+  //                        S for Shift); wheel NOTCHES...; size WIDTH HEIGHT; send move, paint
+  //                        or close. A script that sends such messages ends with a frame.
+  //   pick LEVEL           as PickLevel
   //   frames N; behind, front: another window in front of the editor, or not
   //   angle STEP, scale X [Y]   Set Angle Step or Scale Points, typed and confirmed
   void Act(const std::string& script);
