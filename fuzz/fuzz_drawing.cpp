@@ -1,25 +1,19 @@
-// DrawLine and DrawTube with any level table, any accurate coordinates (NaN, infinite and huge
-// ones included), any view flags, mode and zoom. Nothing may be written outside the frame
-// buffer, and drawing never changes the level data. The first line of the input is also
-// checked pixel by pixel: it is the same whichever end comes first, it stays within the box of
-// its zoomed ends, a line whose ends lie inside the frame is one unbroken pixel for every step
-// along its longer axis, and a line short enough to walk has the pixels of the plain walk that
-// takes every step.
+// DrawLine and DrawTube with any level table, accurate coordinates (NaN, infinite and huge ones
+// included), view flags, mode and zoom: nothing is written outside the frame buffer, and the
+// level data stays as it was. The first line is also checked pixel by pixel: it is the same
+// whichever end comes first, stays within the box of its zoomed ends, is one unbroken pixel for
+// every step along its longer axis when both ends lie inside the frame, and has the pixels of
+// the plain walk that takes every step when it is short enough to walk.
 //
 // The input: byte 0 the view flags (bit 0 safe frame, 1 bounding box, 2 ROM values, 3 claw,
 // 4 2D view, 5 edit mode), byte 1 the current point (low nibble) and the drawn segment limit
-// less one (high nibble), byte 2 the shape (low nibble); from offset 3 the accurate X and then
-// Y coordinates as little-endian doubles and from offset 4099 the level table, where a level
-// file has them; then the zoom as a double, and lines of 17 bytes: x1, y1, x2, y2 as
-// little-endian 32-bit integers and the colour. Missing bytes count as zero, a missing zoom as 1.
-#include <algorithm>
-#include <array>
+// less one (high nibble), byte 2 the shape (low nibble); from offset 3 the accurate X and Y
+// coordinates as doubles and from 4099 the level table, as in a level file; then the zoom as a
+// double, and lines of 17 bytes: x1, y1, x2, y2 as 32-bit integers and the colour. All is
+// little-endian; missing bytes count as zero, a missing zoom as 1.
 #include <bit>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <span>
-#include <vector>
 
 #include "app/editor_state.h"
 #include "app/shell.h"
@@ -28,65 +22,58 @@
 #include "gfx/frame_buffer.h"
 #include "gfx/line.h"
 #include "level/edit_state.h"
-#include "level/level_store.h"
 #include "render/tube_view.h"
 #include "support/plain_line_walk.h"
 #include "util/saturating_cast.h"
 
+namespace fuzzing {
 namespace {
 
-using fuzzing::Require;
+using namespace app;
+using namespace gfx;
+using namespace level;
 
 constexpr std::size_t kXOffset = 3;
-constexpr std::size_t kYOffset = kXOffset + 8 * level::kPointCount;
-constexpr std::size_t kTableOffset = kYOffset + 8 * level::kPointCount;
-constexpr std::size_t kZoomOffset = kTableOffset + level::kLevelTableSize;
+constexpr std::size_t kYOffset = kXOffset + 8 * kPointCount;
+constexpr std::size_t kTableOffset = kYOffset + 8 * kPointCount;
+constexpr std::size_t kZoomOffset = kTableOffset + kLevelTableSize;
 constexpr std::size_t kLinesOffset = kZoomOffset + 8;
 constexpr std::size_t kLineSize = 17;
 
+// As the input lays a line out.
 struct Line {
   std::int32_t x1, y1, x2, y2;
   std::uint8_t colour;
 };
+static_assert(offsetof(Line, colour) == kLineSize - 1 &&
+              std::endian::native == std::endian::little);
 
-std::int32_t Int32At(const std::uint8_t* bytes) {
-  std::uint32_t value = 0;
-  for (int i = 0; i < 4; ++i) {
-    value |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
-  }
-  return static_cast<std::int32_t>(value);
-}
-
-Line LineAt(const std::uint8_t* bytes) {
-  return {Int32At(bytes), Int32At(bytes + 4), Int32At(bytes + 8), Int32At(bytes + 12), bytes[16]};
-}
-
+// In the frame's order: rows first, then columns.
 struct Pixel {
-  std::int32_t column;
-  std::int32_t row;
+  std::int64_t row;
+  std::int64_t column;
+  auto operator<=>(const Pixel&) const = default;
 };
 
 // Every pixel of the frame that holds `colour`.
 RIMFORGE_NO_COVERAGE std::vector<Pixel> PixelsOf(std::uint8_t colour) {
   std::vector<Pixel> pixels;
-  const std::uint8_t* const frame = gfx::FrameBuffer();
-  const std::uint8_t* const end = frame + gfx::kFrameSize;
+  const std::uint8_t* const frame = FrameBuffer();
+  const std::uint8_t* const end = frame + kFrameSize;
   for (const std::uint8_t* at = frame;
        (at = static_cast<const std::uint8_t*>(std::memchr(at, colour, end - at))) != nullptr;
        ++at) {
-    const auto index = static_cast<std::int32_t>(at - frame);
-    pixels.push_back({index % gfx::kFrameWidth, index / gfx::kFrameWidth});
+    pixels.push_back({(at - frame) / kFrameWidth, (at - frame) % kFrameWidth});
   }
   return pixels;
 }
 
 RIMFORGE_NO_COVERAGE bool Inside(std::int64_t column, std::int64_t row) {
-  return column >= 0 && column < gfx::kFrameWidth && row >= 0 && row < gfx::kFrameHeight;
+  return column >= 0 && column < kFrameWidth && row >= 0 && row < kFrameHeight;
 }
 
 RIMFORGE_NO_COVERAGE std::int64_t Zoomed(std::int32_t coordinate) {
-  return util::SaturatingTrunc<std::int32_t>(static_cast<double>(coordinate) *
-                                             app::editor.zoom_factor);
+  return util::SaturatingTrunc<std::int32_t>(static_cast<double>(coordinate) * editor.zoom_factor);
 }
 
 // A line whose ends lie inside the frame: one pixel for every major coordinate from end to
@@ -96,9 +83,9 @@ RIMFORGE_NO_COVERAGE void CheckWholeLine(std::vector<Pixel> pixels, std::int64_t
   const bool steep = std::abs(b2 - b1) > std::abs(a2 - a1);
   const auto major = [&](const Pixel& p) { return steep ? p.row : p.column; };
   const auto minor = [&](const Pixel& p) { return steep ? p.column : p.row; };
-  const std::int64_t length = steep ? std::abs(b2 - b1) : std::abs(a2 - a1);
-  Require(static_cast<std::int64_t>(pixels.size()) == length + 1,
-          "a line inside the frame does not have one pixel per step");
+  Require(
+      pixels.size() == static_cast<std::size_t>(std::max(std::abs(a2 - a1), std::abs(b2 - b1))) + 1,
+      "a line inside the frame does not have one pixel per step");
   std::sort(pixels.begin(), pixels.end(),
             [&](const Pixel& p, const Pixel& q) { return major(p) < major(q); });
   for (std::size_t i = 1; i < pixels.size(); ++i) {
@@ -106,36 +93,18 @@ RIMFORGE_NO_COVERAGE void CheckWholeLine(std::vector<Pixel> pixels, std::int64_t
                 std::abs(minor(pixels[i]) - minor(pixels[i - 1])) <= 1,
             "a line inside the frame is broken");
   }
-  const auto has = [&](std::int64_t column, std::int64_t row) {
-    return std::any_of(pixels.begin(), pixels.end(),
-                       [&](const Pixel& p) { return p.column == column && p.row == row; });
-  };
-  Require(has(a1, b1) && has(a2, b2), "a line inside the frame misses an end");
-}
-
-// The pixels inside the frame of the line between zoomed ends as the double-step walk draws
-// it when it takes every step: no stretch is skipped. Rows first, then columns.
-RIMFORGE_NO_COVERAGE std::vector<Pixel> PlainWalk(std::int64_t a1, std::int64_t b1, std::int64_t a2,
-                                                  std::int64_t b2) {
-  std::vector<Pixel> pixels;
-  testing_support::PlainLineWalk(a1, b1, a2, b2, [&](std::int64_t column, std::int64_t row) {
-    if (Inside(column, row)) {
-      pixels.push_back({static_cast<std::int32_t>(column), static_cast<std::int32_t>(row)});
-    }
-  });
-  std::sort(pixels.begin(), pixels.end(), [](const Pixel& p, const Pixel& q) {
-    return p.row != q.row ? p.row < q.row : p.column < q.column;
-  });
-  return pixels;
+  Require(std::find(pixels.begin(), pixels.end(), Pixel{b1, a1}) != pixels.end() &&
+              std::find(pixels.begin(), pixels.end(), Pixel{b2, a2}) != pixels.end(),
+          "a line inside the frame misses an end");
 }
 
 RIMFORGE_NO_COVERAGE void CheckLine(const Line& line) {
-  gfx::ClearFrameBuffer();
-  gfx::DrawLine(line.x1, line.y1, line.x2, line.y2, 1);
-  const std::vector<Pixel> pixels = PixelsOf(1);
-  gfx::DrawLine(line.x2, line.y2, line.x1, line.y1, 2);
+  ClearFrameBuffer();
+  DrawLine(line.x1, line.y1, line.x2, line.y2, 1);
+  const auto pixels = PixelsOf(1);
+  DrawLine(line.x2, line.y2, line.x1, line.y1, 2);
   Require(PixelsOf(1).empty(), "a line drawn the other way round misses pixels");
-  gfx::DrawLine(line.x1, line.y1, line.x2, line.y2, 3);
+  DrawLine(line.x1, line.y1, line.x2, line.y2, 3);
   Require(PixelsOf(2).empty(), "a line drawn the other way round has more pixels");
 
   const std::int64_t a1 = Zoomed(line.x1);
@@ -148,69 +117,52 @@ RIMFORGE_NO_COVERAGE void CheckLine(const Line& line) {
             "a line has a pixel outside the box of its ends");
   }
   if (Inside(a1, b1) && Inside(a2, b2)) CheckWholeLine(pixels, a1, b1, a2, b2);
-  // Lines short enough to walk step by step: skipping the far stretches changes no pixel.
-  constexpr std::int64_t kWalkable = 1 << 16;
-  if (std::max(std::abs(a2 - a1), std::abs(b2 - b1)) <= kWalkable) {
-    const std::vector<Pixel> walked = PlainWalk(a1, b1, a2, b2);
-    Require(std::equal(pixels.begin(), pixels.end(), walked.begin(), walked.end(),
-                       [](const Pixel& p, const Pixel& q) {
-                         return p.column == q.column && p.row == q.row;
-                       }),
-            "a line differs from the plain double-step walk");
+  // Short enough to walk: skipping the far stretches changes no pixel of the plain walk.
+  if (std::max(std::abs(a2 - a1), std::abs(b2 - b1)) <= 1 << 16) {
+    std::vector<Pixel> walked;
+    testing_support::PlainLineWalk(a1, b1, a2, b2, [&](std::int64_t column, std::int64_t row) {
+      if (Inside(column, row)) walked.push_back({row, column});
+    });
+    std::sort(walked.begin(), walked.end());
+    Require(pixels == walked, "a line differs from the plain double-step walk");
   }
-}
-
-void SetViewState(std::span<const std::uint8_t> input) {
-  const std::uint8_t flags = input[0];
-  app::view_flags.safe_frame = flags & 1;
-  app::view_flags.bounding_box = (flags >> 1) & 1;
-  app::view_flags.rom_values = (flags >> 2) & 1;
-  app::view_flags.claw = (flags >> 3) & 1;
-  app::view_flags.view_2d = (flags >> 4) & 1;
-  app::editor.editor_mode = (flags & 32) != 0 ? app::kEditMode : app::kViewMode;
-  level::edit_state.current_point = input[1] & 15;
-  level::edit_state.drawn_segment_limit = (input[1] >> 4) + 1;
-  std::memcpy(level::accurate_x.data(), input.data() + kXOffset, 8 * level::kPointCount);
-  std::memcpy(level::accurate_y.data(), input.data() + kYOffset, 8 * level::kPointCount);
-  std::copy_n(input.begin() + kTableOffset, level::kLevelTableSize, level::level_table);
-}
-
-void RunInput(std::span<const std::uint8_t> file) {
-  static_assert(std::endian::native == std::endian::little,
-                "the input's doubles are little-endian");
-  fuzzing::Host();
-  // Missing bytes count as zero.
-  std::vector<std::uint8_t> input(std::max(file.size(), kLinesOffset), 0);
-  std::copy(file.begin(), file.end(), input.begin());
-  double zoom = 1.0;
-  if (file.size() >= kLinesOffset) std::memcpy(&zoom, &file[kZoomOffset], sizeof zoom);
-  app::SetZoom(zoom);
-  SetViewState(input);
-
-  const std::size_t lines = (input.size() - kLinesOffset) / kLineSize;
-  for (std::size_t i = 0; i < lines; ++i) {
-    const Line line = LineAt(input.data() + kLinesOffset + i * kLineSize);
-    if (i == 0) {
-      CheckLine(line);
-    } else {
-      gfx::DrawLine(line.x1, line.y1, line.x2, line.y2, line.colour);
-    }
-  }
-
-  const level::LevelRomImage image = level::level_rom_image;
-  const std::array<double, level::kPointCount> x = level::accurate_x;
-  const std::array<double, level::kPointCount> y = level::accurate_y;
-  render::DrawTube(input[2] & 15);
-  Require(level::level_rom_image == image &&
-              std::memcmp(x.data(), level::accurate_x.data(), sizeof(double) * x.size()) == 0 &&
-              std::memcmp(y.data(), level::accurate_y.data(), sizeof(double) * y.size()) == 0,
-          "drawing the tube changed the level data");
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  RunInput({data, size});
-  fuzzing::EndInput();
-  return 0;
+void RunInput(Bytes file) {
+  Host();
+  std::vector<std::uint8_t> input(std::max(file.size(), kLinesOffset), 0);
+  std::copy(file.begin(), file.end(), input.begin());
+  double zoom = 1.0;
+  if (file.size() >= kLinesOffset) std::memcpy(&zoom, &file[kZoomOffset], sizeof zoom);
+  SetZoom(zoom);
+  const int flags = input[0];
+  view_flags.safe_frame = flags & 1;
+  view_flags.bounding_box = (flags >> 1) & 1;
+  view_flags.rom_values = (flags >> 2) & 1;
+  view_flags.claw = (flags >> 3) & 1;
+  view_flags.view_2d = (flags >> 4) & 1;
+  editor.editor_mode = (flags & 32) != 0 ? kEditMode : kViewMode;
+  edit_state.current_point = input[1] & 15;
+  edit_state.drawn_segment_limit = (input[1] >> 4) + 1;
+  std::memcpy(accurate_x.data(), &input[kXOffset], 8 * kPointCount);
+  std::memcpy(accurate_y.data(), &input[kYOffset], 8 * kPointCount);
+  std::copy_n(&input[kTableOffset], kLevelTableSize, level_table);
+
+  for (std::size_t at = kLinesOffset; at + kLineSize <= input.size(); at += kLineSize) {
+    Line line;
+    std::memcpy(&line, &input[at], kLineSize);
+    if (at == kLinesOffset) {
+      CheckLine(line);
+    } else {
+      DrawLine(line.x1, line.y1, line.x2, line.y2, line.colour);
+    }
+  }
+
+  const auto before = CurrentLevelData();
+  render::DrawTube(input[2] & 15);
+  Require(HoldsLevelData(before), "drawing the tube changed the level data");
 }
+
+}  // namespace fuzzing

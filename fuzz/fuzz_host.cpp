@@ -2,9 +2,9 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 #include <utility>
@@ -14,18 +14,23 @@
 namespace fuzzing {
 namespace {
 
-constexpr std::uint16_t kKeyDownAndPressed = 0x8001;
-constexpr std::uint16_t kKeyDown = 0x8000;
-
-std::set<std::string>& ScratchFiles() {
-  static std::set<std::string> files;
-  return files;
-}
-
-void RemoveScratchFiles() {
-  for (const std::string& path : ScratchFiles()) {
-    std::remove(path.c_str());
-  }
+// A file of this process in memory (/dev/shm where it exists), so a run does not wear the disk.
+// Removed at exit, so the names are never destroyed.
+const std::string& ScratchPath(const std::string& name) {
+  static auto& paths = *new std::set<std::string>;
+  static const std::string prefix = [] {
+    std::atexit([] {
+      for (const std::string& path : paths) {
+        std::remove(path.c_str());
+      }
+    });
+    std::error_code error;
+    const auto folder = std::filesystem::is_directory("/dev/shm", error)
+                            ? "/dev/shm"
+                            : std::filesystem::temp_directory_path();
+    return (folder / ("rimforge-fuzz-" + std::to_string(getpid()) + "-")).string();
+  }();
+  return *paths.insert(prefix + name).first;
 }
 
 }  // namespace
@@ -35,39 +40,48 @@ void Fail(const char* what) {
   std::abort();
 }
 
-void FuzzHost::Clear() {
-  open_answer.reset();
-  save_answer.reset();
-  people.clear();
-  pressed_keys.clear();
-  // Swapped with empty ones, which gives their memory back.
-  std::vector<std::string>().swap(messages);
-  std::vector<int>().swap(dialogs_run);
-  std::vector<platform::FileDialogRequest>().swap(save_dialogs);
+void FuzzHost::Offer(Bytes file, const std::string& in, const std::string& out) {
+  open_answer = ScratchPath(in);
+  save_answer = ScratchPath(out);
+  std::FILE* scratch = std::fopen(open_answer->c_str(), "wb");
+  Require(scratch != nullptr, "a scratch file could not be made");
+  const bool written = std::fwrite(file.data(), 1, file.size(), scratch) == file.size();
+  Require(std::fclose(scratch) == 0 && written, "a scratch file could not be written");
+}
+
+std::optional<std::vector<std::uint8_t>> FuzzHost::Saved() {
+  std::FILE* file = save_answer ? std::fopen(save_answer->c_str(), "rb") : nullptr;
+  if (file == nullptr) return std::nullopt;
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t block[4096];
+  while (const std::size_t read = std::fread(block, 1, sizeof block, file)) {
+    bytes.insert(bytes.end(), block, block + read);
+  }
+  std::fclose(file);
+  std::remove(save_answer->c_str());
+  return bytes;
+}
+
+bool FuzzHost::SavedIs(Bytes bytes) {
+  const auto saved = Saved();
+  return saved && std::equal(saved->begin(), saved->end(), bytes.begin(), bytes.end());
+}
+
+bool FuzzHost::Refused(std::string_view message) const {
+  return messages.size() == 1 && messages[0] == message && dialogs_run.empty();
 }
 
 std::int16_t FuzzHost::GetAsyncKeyState(int virtual_key) {
   const auto key = pressed_keys.find(virtual_key);
   if (key == pressed_keys.end()) return 0;
-  const std::uint16_t state = key->second ? kKeyDownAndPressed : kKeyDown;
-  key->second = false;
-  return static_cast<std::int16_t>(state);
+  // Down, and pressed since the last poll.
+  return static_cast<std::int16_t>(std::exchange(key->second, false) ? 0x8001 : 0x8000);
 }
 
 int FuzzHost::ShowMessageBox(std::string_view text, std::string_view caption, UINT type) {
   Require(caption == "Rimforge", "a message box without the caption Rimforge");
   messages.emplace_back(text);
   return (type & MB_YESNO) != 0 ? IDYES : IDOK;
-}
-
-std::optional<std::string> FuzzHost::ShowOpenFileDialog(const platform::FileDialogRequest&) {
-  return open_answer;
-}
-
-std::optional<std::string> FuzzHost::ShowSaveFileDialog(
-    const platform::FileDialogRequest& request) {
-  save_dialogs.push_back(request);
-  return save_answer;
 }
 
 INT_PTR FuzzHost::RunModalDialog(const platform::DialogTemplate& dialog_template,
@@ -88,64 +102,63 @@ FuzzHost& Host() {
     platform::SetHost(created);
     app::ResetEditor();
     app::StartEditor();
-    std::atexit(RemoveScratchFiles);
     return created;
   }();
   return *host;
 }
 
-void StartFresh() {
+FuzzHost& StartFresh() {
   FuzzHost& host = Host();
   host.Clear();
   app::ResetEditor();
   app::InitEditorState();
-}
-
-void EndInput() {
-  Host().Clear();
+  return host;
 }
 
 void Command(int id) {
   app::MainWindowProc(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), 0), 0);
 }
 
-std::string ScratchPath(const std::string& name) {
-  std::error_code error;
-  const std::filesystem::path folder = std::filesystem::is_directory("/dev/shm", error)
-                                           ? std::filesystem::path("/dev/shm")
-                                           : std::filesystem::temp_directory_path();
-  std::string path = (folder / ("rimforge-fuzz-" + std::to_string(getpid()) + "-" + name)).string();
-  ScratchFiles().insert(path);
-  return path;
+LevelData CurrentLevelData() {
+  return {level::level_rom_image, level::accurate_x, level::accurate_y};
 }
 
-void WriteScratch(const std::string& path, std::span<const std::uint8_t> bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  Require(file != nullptr, "a scratch file could not be made");
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  Require(std::fclose(file) == 0 && written, "a scratch file could not be written");
+void PutLevelData(const LevelData& data) {
+  level::level_rom_image = data.image;
+  level::accurate_x = data.x;
+  level::accurate_y = data.y;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadScratch(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return std::nullopt;
-  std::vector<std::uint8_t> bytes;
-  std::uint8_t block[4096];
-  std::size_t read;
-  while ((read = std::fread(block, 1, sizeof block, file)) > 0) {
-    bytes.insert(bytes.end(), block, block + read);
-  }
-  std::fclose(file);
-  return bytes;
+bool HoldsLevelData(const LevelData& data) {
+  return data.image == level::level_rom_image &&
+         std::memcmp(data.x.data(), level::accurate_x.data(), sizeof data.x) == 0 &&
+         std::memcmp(data.y.data(), level::accurate_y.data(), sizeof data.y) == 0;
 }
 
-void RemoveScratch(const std::string& path) {
-  std::remove(path.c_str());
+const LevelData& EarlierLevelData() {
+  static const LevelData earlier = [] {
+    LevelData data{};
+    for (std::size_t i = 0; i < data.image.size(); ++i) {
+      data.image[i] = i * 11 + 3;
+    }
+    for (std::size_t i = 0; i < data.x.size(); ++i) {
+      data.x[i] = i + 0.25;
+      data.y[i] = 300.5 - i;
+    }
+    return data;
+  }();
+  return earlier;
 }
 
-bool StartsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> signature) {
-  return bytes.size() >= signature.size() &&
-         std::equal(signature.begin(), signature.end(), bytes.begin());
+bool RefusedLevels(std::string_view message) {
+  return Host().Refused(message) && HoldsLevelData(EarlierLevelData()) &&
+         app::editor.editor_mode == app::kIntroMode;
 }
 
 }  // namespace fuzzing
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzzing::RunInput({data, size});
+  fuzzing::Host().Clear();
+  return 0;
+}

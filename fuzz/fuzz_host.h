@@ -1,8 +1,10 @@
-// What every fuzz target shares: a small host that answers file dialogs with prepared paths,
-// message boxes with OK and modal dialogs with a scripted person, scratch files in memory, and
-// a check that stops the run when an invariant does not hold (libFuzzer keeps the input).
+// What the fuzz targets share: a host that answers file dialogs with scratch files in memory,
+// message boxes with OK and modal dialogs with a scripted person, and a check that stops the run
+// at the first broken invariant (libFuzzer keeps the input).
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -10,17 +12,21 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "level/level_store.h"
 #include "platform/host.h"
 #include "platform/memory_dialog.h"
 
-// For the targets' own checks: they must not steer the fuzzer, and without coverage counters
-// they cost little on every input.
+// For the targets' own checks: uncounted, they do not steer the fuzzer and cost little.
 #define RIMFORGE_NO_COVERAGE __attribute__((no_sanitize("coverage")))
 
 namespace fuzzing {
+
+using Bytes = std::span<const std::uint8_t>;
+
+// Each target's work on one input; the host then frees what it kept, for libFuzzer's leak check.
+void RunInput(Bytes input);
 
 // Prints what failed and aborts, so that the fuzzer records the input as a finding.
 [[noreturn]] void Fail(const char* what);
@@ -28,15 +34,14 @@ inline void Require(bool holds, const char* what) {
   if (!holds) Fail(what);
 }
 
-// An open dialog kept in memory, as the editor's windowless hosts keep it. A control that is
-// missing or a place beyond a list breaks an invariant; a click on a disabled control does not
-// arrive, as on a desktop.
+// A control that is missing or a place beyond a list breaks an invariant; a click on a disabled
+// control does not arrive, as on a desktop.
 class FuzzDialog final : public platform::MemoryDialog {
  public:
   using MemoryDialog::MemoryDialog;
 
-  // Typing that does not honour the text limit or the edit field's style: the dialog
-  // procedures must cope with a host whose edit fields let more through.
+  // Typing that ignores the text limit and the edit field's style: the dialog procedures must
+  // cope with a host whose edit fields let more through.
   void TypeAnything(int id, std::string_view text) {
     if (Control(id).enabled) SetItemText(id, text);
   }
@@ -47,16 +52,14 @@ class FuzzDialog final : public platform::MemoryDialog {
   }
 };
 
-using Person = std::function<void(FuzzDialog&)>;
-
 class FuzzHost : public platform::Host {
  public:
-  // Answers: the path each file dialog returns (nothing: cancelled), and who acts in each
-  // dialog by template id. A dialog nobody acts in is closed by its close box.
+  // What file dialogs return (nothing: cancelled), and who acts in which dialog; a dialog that
+  // nobody acts in is closed by its close box.
   std::optional<std::string> open_answer;
   std::optional<std::string> save_answer;
-  std::map<int, Person> people;
-  // Keys held down and pressed since their last poll, by virtual key.
+  std::map<int, std::function<void(FuzzDialog&)>> people;
+  // Keys held down, and whether pressed since their last poll.
   std::map<int, bool> pressed_keys;
 
   // What the editor did.
@@ -64,9 +67,16 @@ class FuzzHost : public platform::Host {
   std::vector<int> dialogs_run;
   std::vector<platform::FileDialogRequest> save_dialogs;
 
-  void Clear();
+  // Forgets the answers and the records, and gives their memory back.
+  void Clear() { *this = FuzzHost(); }
+  // Writes `file` to the scratch file `in`; open dialogs answer it, save dialogs `out`.
+  void Offer(Bytes file, const std::string& in, const std::string& out);
+  // What was saved, taken away so that no later input finds it; nothing when no file was.
+  std::optional<std::vector<std::uint8_t>> Saved();
+  bool SavedIs(Bytes bytes);
+  // Whether the editor refused the input: `message` all it told, and no dialog run.
+  bool Refused(std::string_view message) const;
 
-  // platform::Host
   std::uint32_t TimeGetTime() const override { return 0; }
   void WaitUntilElapsed(std::uint32_t, std::uint32_t) override {}
   std::int16_t GetAsyncKeyState(int virtual_key) override;
@@ -82,10 +92,14 @@ class FuzzHost : public platform::Host {
   void MenusChanged() override {}
   void TrackPopupMenu(POINT) override {}
   int ShowMessageBox(std::string_view text, std::string_view caption, UINT type) override;
-  std::optional<std::string> ShowOpenFileDialog(
-      const platform::FileDialogRequest& request) override;
+  std::optional<std::string> ShowOpenFileDialog(const platform::FileDialogRequest&) override {
+    return open_answer;
+  }
   std::optional<std::string> ShowSaveFileDialog(
-      const platform::FileDialogRequest& request) override;
+      const platform::FileDialogRequest& request) override {
+    save_dialogs.push_back(request);
+    return save_answer;
+  }
   INT_PTR RunModalDialog(const platform::DialogTemplate& dialog_template, platform::Dialog* owner,
                          platform::DialogProc procedure) override;
   void PlayClickSound() override {}
@@ -94,24 +108,32 @@ class FuzzHost : public platform::Host {
 
 // The one host of the process, set as the editor's host with the editor started on first use.
 FuzzHost& Host();
-// Puts the editor back to its start state and clears the host's records. The frame buffer and
-// the menus are made once: commands arrive whatever the menus show, and rebuilding them for
-// every input would cost more than the input's own work.
-void StartFresh();
-// Frees what the host kept of an input, so that every allocation of a run is freed within it
-// (libFuzzer looks for leaks in runs where it is not).
-void EndInput();
+// The editor back in its start state, the host's records cleared. The frame buffer and the
+// menus are kept: commands arrive whatever the menus show, and rebuilding them would cost more
+// than an input's own work.
+FuzzHost& StartFresh();
 // A menu command, as the host delivers it.
 void Command(int id);
 
-// A file of this process in memory (/dev/shm where it exists), so a run does not wear the disk.
-std::string ScratchPath(const std::string& name);
-void WriteScratch(const std::string& path, std::span<const std::uint8_t> bytes);
-// The file's bytes, or nothing when there is no such file.
-std::optional<std::vector<std::uint8_t>> ReadScratch(const std::string& path);
-void RemoveScratch(const std::string& path);
+inline bool StartsWith(Bytes bytes, Bytes signature) {
+  return bytes.size() >= signature.size() &&
+         std::equal(signature.begin(), signature.end(), bytes.begin());
+}
 
-// Whether `bytes` starts with `signature`.
-bool StartsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> signature);
+// The level image and the accurate coordinates.
+struct LevelData {
+  level::LevelRomImage image;
+  std::array<double, level::kPointCount> x;
+  std::array<double, level::kPointCount> y;
+};
+LevelData CurrentLevelData();
+void PutLevelData(const LevelData& data);
+// Whether the editor holds `data`, bit for bit: NaN equals itself, and -0 differs from 0.
+bool HoldsLevelData(const LevelData& data);
+// What the editor holds before a load: an image with a pattern, and fractions in the accurate
+// coordinates that only a load may round away.
+const LevelData& EarlierLevelData();
+// Refused(message), with the level data and the intro mode as before.
+bool RefusedLevels(std::string_view message);
 
 }  // namespace fuzzing

@@ -1,138 +1,102 @@
 // "&Edit Text..." with any file. A file without the signature, or one that leaves a message
 // outside the image or without an end within 63 characters, is refused, with no dialog and
-// nothing saved. Any other file is listed whole: all 120 messages are decoded and selected one
-// after another (each selection commits the message before, OK or Enter the selected one),
-// then saved. Commits write only inside the records as they lay when the dialog opened and into
-// the attribute table. Where the records lie apart from each other and from the tables, every
-// message reads back as it was committed: its text normalised and cut to its length, its X and
-// Y as typed when they are numbers, its colour and size as chosen.
+// nothing saved. Any other file is listed whole; all 120 messages are selected in turn (each
+// selection commits the message before, OK or Enter the selected one), then saved. Commits
+// write only into the records as they lay at opening and into the attribute table. Where the
+// records lie apart from each other and from the tables, every message reads back as committed:
+// text normalised and cut to its length, X and Y as typed when numbers, colour and size as chosen.
 //
-// Only the first 2048 bytes of a file are loaded, so the bytes after them script the person.
-// For each message in turn one byte says what to do before the next selection: bits 0..1 pick
-// nothing, typing a text, typing X and Y, or choosing colour and size; bit 2 presses Enter
-// afterwards; bits 3..7 count the bytes that follow it for the text or the numbers. A byte left
+// The bytes after the 2048 that are loaded script the person. Before each next selection one
+// byte: bits 0..1 do nothing, type a text, type X and Y, or choose colour and size; bit 2 then
+// presses Enter; bits 3..7 count the bytes that follow for the text or the numbers. A byte left
 // over at the end presses Cancel (bit 0) or the close box (bit 1) instead of OK.
-#include <algorithm>
-#include <array>
-#include <cstdint>
-#include <optional>
-#include <span>
-#include <string>
-#include <vector>
+#include <bitset>
+#include <string_view>
 
-#include "files/text_messages.h"
 #include "files/text_rom.h"
 #include "fuzz_host.h"
 #include "resources/command_ids.h"
 #include "resources/text_messages_dialog.h"
 
+namespace fuzzing {
 namespace {
 
-using fuzzing::FuzzDialog;
-using fuzzing::Require;
-using Image = std::array<std::uint8_t, files::kTextRomSize>;
+using namespace files;
+using namespace resources;
+using Image = std::array<std::uint8_t, kTextRomSize>;
 
-constexpr int kMessages = files::kMessageCount;
-constexpr int kPairs = files::kMessagesPerLanguage;
-constexpr std::size_t kMaxLength = files::kMaxMessageLength;
-constexpr std::size_t kAttributes = files::kMessageAttributesOffset;
-constexpr std::size_t kRecords = files::kMessageRecordsOffset;
-constexpr std::array<const char*, 4> kLanguages{"English", "French", "German", "Spanish"};
+constexpr int kMessages = kMessageCount;
+constexpr int kPairs = kMessagesPerLanguage;
+constexpr std::size_t kAttributes = kMessageAttributesOffset;
+constexpr std::size_t kRecords = kMessageRecordsOffset;
+constexpr const char* kLanguages[] = {"English", "French", "German", "Spanish"};
 constexpr int kColours = 9;
 constexpr int kSizes = 5;
+// The characters of the game's codes 0..40, written out apart from the editor's; beyond, a dash.
+constexpr std::string_view kCharacters = " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ -\xBD\xA9";
 
-enum Action { kNothing = 0, kTypeText = 1, kTypeNumbers = 2, kChooseLists = 3 };
+// What a script byte does, by its bits 0..1 (0: nothing).
+enum Action { kTypeText = 1, kTypeNumbers, kChooseLists };
 
 // An image loaded earlier: every message a record of three characters, so that a short file
 // that keeps the pointers still finds its records.
 RIMFORGE_NO_COVERAGE Image EarlierImage() {
   Image image{};
-  std::copy(files::kTextRomSignature.begin(), files::kTextRomSignature.end(), image.begin());
-  for (int m = 0; m < kMessages; ++m) {
-    const std::size_t record = kRecords + 4 * static_cast<std::size_t>(m);
-    const std::size_t address = files::kTextRomAddress + record;
-    image[files::kMessagePointersOffset + 2 * static_cast<std::size_t>(m)] =
-        static_cast<std::uint8_t>(address & 0xFF);
-    image[files::kMessagePointersOffset + 2 * static_cast<std::size_t>(m) + 1] =
-        static_cast<std::uint8_t>(address >> 8);
-    image[record] = static_cast<std::uint8_t>(m);
-    image[record + 1] = static_cast<std::uint8_t>(2 * (11 + m % 26));
-    image[record + 2] = static_cast<std::uint8_t>(2 * (1 + m % 10));
+  std::copy(kTextRomSignature.begin(), kTextRomSignature.end(), image.begin());
+  for (std::size_t m = 0; m < kMessages; ++m) {
+    const std::size_t record = kRecords + 4 * m;
+    image[kMessagePointersOffset + 2 * m] = (kTextRomAddress + record) & 0xFF;
+    image[kMessagePointersOffset + 2 * m + 1] = (kTextRomAddress + record) >> 8;
+    image[record] = m;
+    image[record + 1] = 2 * (11 + m % 26);
+    image[record + 2] = 2 * (1 + m % 10);
     image[record + 3] = 0x80 | 2 * 38;
   }
   return image;
 }
 
-// The game's character code, written out here apart from the editor's.
-RIMFORGE_NO_COVERAGE char Decode(std::uint8_t byte) {
-  const int code = (byte >> 1) & 63;
-  if (code == 0 || code == 37) return ' ';
-  if (code <= 10) return static_cast<char>('0' + code - 1);
-  if (code <= 36) return static_cast<char>('A' + code - 11);
-  if (code == 39) return '\xBD';
-  if (code == 40) return '\xA9';
-  return '-';
-}
-
 RIMFORGE_NO_COVERAGE char Normalise(char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
-  if (c == ' ' || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z')) return c;
-  if (c == '/' || c == '\xBD') return '\xBD';
-  if (c == '@' || c == '\xA9') return '\xA9';
-  return '-';
+  if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
+  if (c == '/') return '\xBD';
+  if (c == '@') return '\xA9';
+  return kCharacters.find(c) == std::string_view::npos ? '-' : c;
 }
 
-// The text of the record whose characters start at `start`, and whether it ends (a character
-// with bit 7) within 63 characters and the image.
-struct Decoded {
+// The text of the record whose characters start at `start`: up to its end (a character with
+// bit 7), 63 characters or the end of the image.
+RIMFORGE_NO_COVERAGE std::string DecodeAt(const Image& image, std::size_t start) {
   std::string text;
-  bool ended = false;
-};
-
-RIMFORGE_NO_COVERAGE Decoded DecodeAt(const Image& image, std::size_t start) {
-  Decoded decoded;
-  for (std::size_t at = start; at < image.size() && decoded.text.size() < kMaxLength; ++at) {
-    decoded.text.push_back(Decode(image[at]));
-    if (image[at] & 0x80) {
-      decoded.ended = true;
-      break;
-    }
+  for (std::size_t at = start; at < image.size() && text.size() < kMaxMessageLength; ++at) {
+    const std::size_t code = (image[at] >> 1) & 63;
+    text.push_back(code < kCharacters.size() ? kCharacters[code] : '-');
+    if ((image[at] & 0x80) != 0) break;
   }
-  return decoded;
-}
-
-RIMFORGE_NO_COVERAGE std::optional<std::size_t> RecordOf(const Image& image, int m) {
-  const std::size_t entry = files::kMessagePointersOffset + 2 * static_cast<std::size_t>(m);
-  const int address = image[entry] | (image[entry + 1] << 8);
-  if (address < files::kTextRomAddress || address - files::kTextRomAddress >= 2048) {
-    return std::nullopt;
-  }
-  return static_cast<std::size_t>(address - files::kTextRomAddress);
+  return text;
 }
 
 // The low byte of an optionally signed decimal number of any length; nothing for other texts.
 RIMFORGE_NO_COVERAGE std::optional<std::uint8_t> NumberByte(const std::string& text) {
-  std::size_t at = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) at = 1;
-  if (at == text.size()) return std::nullopt;
-  unsigned value = 0;
-  for (; at < text.size(); ++at) {
-    if (text[at] < '0' || text[at] > '9') return std::nullopt;
-    value = (value * 10 + static_cast<unsigned>(text[at] - '0')) % 256;
+  const std::size_t first = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
+  if (first == text.size() || text.find_first_not_of("0123456789", first) != std::string::npos) {
+    return std::nullopt;
   }
-  return static_cast<std::uint8_t>(negative ? (256 - value) % 256 : value);
+  unsigned value = 0;
+  for (std::size_t at = first; at < text.size(); ++at) {
+    value = (value * 10 + text[at] - '0') % 256;
+  }
+  return text[0] == '-' ? 256 - value : value;
 }
 
 // The messages as the dialog opened on them, and what every commit should have made of them.
 struct Model {
   std::array<std::size_t, kMessages> records{};
   std::array<std::size_t, kMessages> lengths{};
-  std::array<std::string, kMessages> texts;
-  std::array<std::string, kMessages> lines;
-  std::array<std::uint8_t, kMessages> xs{};
-  std::array<std::uint8_t, kPairs> attributes{};
-  std::array<std::uint8_t, kPairs> ys{};
+  std::array<std::string, kMessages> texts;  // in the image
+  std::array<std::string, kMessages> lines;  // in the list
+  // The image as the dialog opened on it, with X positions and attribute pairs as committed.
+  Image image{};
+  // The records and the attribute table: all that commits may write.
+  std::bitset<kTextRomSize> writable;
   // Records that lie apart from each other and from the tables, so commits of one message
   // cannot change another.
   bool apart = true;
@@ -140,244 +104,183 @@ struct Model {
 
 RIMFORGE_NO_COVERAGE std::optional<Model> ModelOf(const Image& image) {
   Model model;
-  for (int m = 0; m < kMessages; ++m) {
-    const auto i = static_cast<std::size_t>(m);
-    const std::optional<std::size_t> record = RecordOf(image, m);
-    if (!record) return std::nullopt;
-    const Decoded decoded = DecodeAt(image, *record + 1);
-    if (!decoded.ended) return std::nullopt;
-    model.records[i] = *record;
-    model.lengths[i] = decoded.text.size();
-    model.texts[i] = model.lines[i] = decoded.text;
-    model.xs[i] = image[*record];
+  for (std::size_t m = 0; m < kMessages; ++m) {
+    const std::size_t pointer = kMessagePointersOffset + 2 * m;
+    const auto record =
+        static_cast<std::size_t>((image[pointer] | image[pointer + 1] << 8) - kTextRomAddress);
+    if (record >= image.size()) return std::nullopt;
+    const std::string text = DecodeAt(image, record + 1);
+    if (text.empty() || (image[record + text.size()] & 0x80) == 0) return std::nullopt;
+    model.records[m] = record;
+    model.lengths[m] = text.size();
+    model.texts[m] = model.lines[m] = text;
+    model.apart = model.apart && record >= kRecords;
+    for (std::size_t at = record; at <= record + text.size(); ++at) {
+      model.apart = model.apart && !model.writable[at];
+      model.writable[at] = true;
+    }
   }
-  for (int k = 0; k < kPairs; ++k) {
-    model.attributes[static_cast<std::size_t>(k)] = image[kAttributes + 2 * k];
-    model.ys[static_cast<std::size_t>(k)] = image[kAttributes + 2 * k + 1];
+  for (std::size_t at = kAttributes; at < kRecords; ++at) {
+    model.writable[at] = true;
   }
-  std::array<std::pair<std::size_t, std::size_t>, kMessages> spans;
-  for (std::size_t i = 0; i < spans.size(); ++i) {
-    spans[i] = {model.records[i], model.records[i] + 1 + model.lengths[i]};
-  }
-  std::sort(spans.begin(), spans.end());
-  model.apart = spans[0].first >= kRecords;
-  for (std::size_t i = 1; i < spans.size(); ++i) {
-    if (spans[i].first < spans[i - 1].second) model.apart = false;
-  }
+  model.image = image;
   return model;
 }
 
-RIMFORGE_NO_COVERAGE bool InsideARecordOrTheAttributes(const Model& model, std::size_t offset) {
-  if (offset >= kAttributes && offset < kRecords) return true;
-  for (int m = 0; m < kMessages; ++m) {
-    const auto i = static_cast<std::size_t>(m);
-    if (offset >= model.records[i] && offset <= model.records[i] + model.lengths[i]) return true;
-  }
-  return false;
-}
-
 // The person in the Text Messages dialog, following the script.
-class Person {
- public:
-  Person(Model& model, std::span<const std::uint8_t> script) : model_(model), script_(script) {}
+struct Person {
+  Model& model;
+  Bytes script;
+  std::size_t at = 0;
 
-  void Act(FuzzDialog& dialog) {
-    Require(dialog.Control(resources::kMessageList).strings.size() == kMessages,
-            "the list does not hold every message");
-    for (int m = 0; m < kMessages; ++m) {
-      Require(dialog.Control(resources::kMessageList).strings[static_cast<std::size_t>(m)] ==
-                  model_.lines[static_cast<std::size_t>(m)],
-              "a list line is not its message");
-    }
+  // Whether the person ends with OK.
+  bool Act(FuzzDialog& dialog) {
+    CheckList(dialog, "the list does not hold every message as its line");
     for (int m = 0; m < kMessages; ++m) {
       if (m > 0) ExpectCommit(dialog, m - 1);
-      dialog.Select(resources::kMessageList, m);
+      dialog.Select(kMessageList, m);
       CheckShown(dialog, m);
       DoScriptedAction(dialog, m);
     }
-    const std::optional<std::uint8_t> end = Next();
-    const bool cancel = end && (*end & 1) != 0;
-    const bool close = end && (*end & 2) != 0;
-    if (!cancel && !close) ExpectCommit(dialog, kMessages - 1);
-    if (close) {
+    const int end = std::max(Next(), 0) & 3;
+    if (end == 0) ExpectCommit(dialog, kMessages - 1);
+    if (end >= 2) {
       dialog.Close();
     } else {
-      dialog.Click(cancel ? resources::kTextMessagesCancel : resources::kTextMessagesOk);
+      dialog.Click(end == 1 ? kTextMessagesCancel : kTextMessagesOk);
     }
-    saves_ = !cancel && !close;
-    for (int m = 0; m < kMessages; ++m) {
-      Require(dialog.Control(resources::kMessageList).strings[static_cast<std::size_t>(m)] ==
-                  model_.lines[static_cast<std::size_t>(m)],
-              "a list line is not the text committed");
-    }
+    CheckList(dialog, "a list line is not the text committed");
+    return end == 0;
   }
 
-  bool Saves() const { return saves_; }
-
- private:
-  std::optional<std::uint8_t> Next() {
-    if (at_ >= script_.size()) return std::nullopt;
-    return script_[at_++];
-  }
+  // The next byte of the script; -1 after its end.
+  int Next() { return at < script.size() ? script[at++] : -1; }
 
   std::string NextText(std::size_t count) {
-    std::string text;
-    while (text.size() < count && at_ < script_.size()) {
-      text.push_back(static_cast<char>(script_[at_++]));
-    }
-    return text;
+    const Bytes text = script.subspan(at, std::min(count, script.size() - at));
+    at += text.size();
+    return {text.begin(), text.end()};
   }
 
-  RIMFORGE_NO_COVERAGE void CheckShown(const FuzzDialog& dialog, int m) {
-    const auto i = static_cast<std::size_t>(m);
-    const Image& image = files::text_rom_image;
-    const std::size_t pair = kAttributes + 2 * static_cast<std::size_t>(m % kPairs);
+  RIMFORGE_NO_COVERAGE void CheckList(const FuzzDialog& dialog, const char* what) const {
+    const auto& lines = dialog.Control(kMessageList).strings;
+    Require(std::equal(lines.begin(), lines.end(), model.lines.begin(), model.lines.end()), what);
+  }
+
+  RIMFORGE_NO_COVERAGE void CheckShown(const FuzzDialog& dialog, int m) const {
+    const Image& image = text_rom_image;
+    const std::size_t record = model.records[m];
+    const std::size_t pair = kAttributes + 2 * (m % kPairs);
     const int colour = image[pair] >> 4;
     const int size = image[pair] & 15;
-    Require(dialog.GetItemText(resources::kMessageTextEdit) ==
-                    DecodeAt(image, model_.records[i] + 1).text &&
-                dialog.GetItemText(resources::kMessageNumberLabel) ==
+    Require(dialog.GetItemText(kMessageTextEdit) == DecodeAt(image, record + 1) &&
+                dialog.GetItemText(kMessageNumberLabel) ==
                     "Message : " + std::to_string(m % kPairs + 1) &&
-                dialog.GetItemText(resources::kMessageLanguageLabel) ==
-                    std::string("Language : ") + kLanguages[i / kPairs] &&
-                dialog.GetItemText(resources::kMessageXEdit) ==
-                    std::to_string(static_cast<std::int8_t>(image[model_.records[i]])) &&
-                dialog.GetItemText(resources::kMessageYEdit) ==
+                dialog.GetItemText(kMessageLanguageLabel) ==
+                    std::string("Language : ") + kLanguages[m / kPairs] &&
+                dialog.GetItemText(kMessageXEdit) ==
+                    std::to_string(static_cast<std::int8_t>(image[record])) &&
+                dialog.GetItemText(kMessageYEdit) ==
                     std::to_string(static_cast<std::int8_t>(image[pair + 1])),
             "a selected message shows other fields than its record");
-    Require(dialog.GetCurSel(resources::kMessageColourList) == (colour < kColours ? colour : -1) &&
-                dialog.GetCurSel(resources::kMessageSizeList) == (size < kSizes ? size : -1),
+    Require(dialog.GetCurSel(kMessageColourList) == (colour < kColours ? colour : -1) &&
+                dialog.GetCurSel(kMessageSizeList) == (size < kSizes ? size : -1),
             "a selected message shows another colour or size");
-    Require(dialog.Control(resources::kMessageTextEdit).text_limit ==
-                static_cast<int>(model_.lengths[i]),
+    Require(dialog.Control(kMessageTextEdit).text_limit == static_cast<int>(model.lengths[m]),
             "a message's text limit is not its length at opening");
   }
 
   void DoScriptedAction(FuzzDialog& dialog, int m) {
-    const std::optional<std::uint8_t> action = Next();
-    if (!action) return;
-    const std::size_t count = *action >> 3;
-    switch (*action & 3) {
-      case kTypeText:
-        dialog.TypeAnything(resources::kMessageTextEdit, NextText(count));
-        break;
-      case kTypeNumbers:
-        dialog.TypeAnything(resources::kMessageXEdit, NextText(count / 2));
-        dialog.TypeAnything(resources::kMessageYEdit, NextText(count - count / 2));
-        break;
-      case kChooseLists:
-        if (const std::optional<std::uint8_t> choice = Next()) {
-          dialog.Select(resources::kMessageColourList, (*choice & 15) % kColours);
-          dialog.Select(resources::kMessageSizeList, (*choice >> 4) % kSizes);
-        }
-        break;
-      default:
-        break;
+    const int action = Next();
+    if (action < 0) return;
+    const std::size_t count = action >> 3;
+    const int kind = action & 3;
+    if (kind == kTypeText) {
+      dialog.TypeAnything(kMessageTextEdit, NextText(count));
+    } else if (kind == kTypeNumbers) {
+      dialog.TypeAnything(kMessageXEdit, NextText(count / 2));
+      dialog.TypeAnything(kMessageYEdit, NextText(count - count / 2));
+    } else if (kind == kChooseLists && at < script.size()) {
+      const int choice = Next();
+      dialog.Select(kMessageColourList, (choice & 15) % kColours);
+      dialog.Select(kMessageSizeList, (choice >> 4) % kSizes);
     }
-    if ((*action & 4) != 0) {
+    if ((action & 4) != 0) {
       ExpectCommit(dialog, m);
-      fuzzing::Host().pressed_keys[VK_RETURN] = true;
+      Host().pressed_keys[VK_RETURN] = true;
       // Any message runs the procedure, which looks at the Enter key first.
-      dialog.Send(WM_COMMAND, MAKEWPARAM(resources::kMessageTextEdit, 0));
-      fuzzing::Host().pressed_keys.erase(VK_RETURN);
-      Require(dialog.GetCurSel(resources::kMessageList) == m, "Enter lost the selection");
+      dialog.Send(WM_COMMAND, MAKEWPARAM(kMessageTextEdit, 0));
+      Host().pressed_keys.erase(VK_RETURN);
+      Require(dialog.GetCurSel(kMessageList) == m, "Enter lost the selection");
     }
   }
 
   // What committing the dialog's fields into message m makes of it.
   RIMFORGE_NO_COVERAGE void ExpectCommit(const FuzzDialog& dialog, int m) {
-    const auto i = static_cast<std::size_t>(m);
-    const auto k = static_cast<std::size_t>(m % kPairs);
-    std::string text = dialog.GetItemText(resources::kMessageTextEdit);
-    text.resize(std::min(text.size(), model_.lengths[i]));
+    std::string text = dialog.GetItemText(kMessageTextEdit);
+    text.resize(std::min(text.size(), model.lengths[m]));
     std::transform(text.begin(), text.end(), text.begin(), Normalise);
-    model_.lines[i] = text;
-    if (!text.empty()) model_.texts[i] = text;
-    if (const auto x = NumberByte(dialog.GetItemText(resources::kMessageXEdit))) model_.xs[i] = *x;
-    if (const auto y = NumberByte(dialog.GetItemText(resources::kMessageYEdit))) model_.ys[k] = *y;
-    const int colour = dialog.GetCurSel(resources::kMessageColourList);
-    const int size = dialog.GetCurSel(resources::kMessageSizeList);
-    std::uint8_t& attribute = model_.attributes[k];
-    if (colour >= 0) attribute = static_cast<std::uint8_t>((attribute & 0x0F) | (colour << 4));
-    if (size >= 0) attribute = static_cast<std::uint8_t>((attribute & 0xF0) | size);
+    model.lines[m] = text;
+    if (!text.empty()) model.texts[m] = text;
+    const auto x = NumberByte(dialog.GetItemText(kMessageXEdit));
+    const auto y = NumberByte(dialog.GetItemText(kMessageYEdit));
+    const std::size_t pair = kAttributes + 2 * (m % kPairs);
+    if (x) model.image[model.records[m]] = *x;
+    if (y) model.image[pair + 1] = *y;
+    std::uint8_t& attribute = model.image[pair];
+    const int colour = dialog.GetCurSel(kMessageColourList);
+    const int size = dialog.GetCurSel(kMessageSizeList);
+    if (colour >= 0) attribute = (attribute & 0x0F) | (colour << 4);
+    if (size >= 0) attribute = (attribute & 0xF0) | size;
   }
-
-  Model& model_;
-  std::span<const std::uint8_t> script_;
-  std::size_t at_ = 0;
-  bool saves_ = false;
 };
 
-RIMFORGE_NO_COVERAGE void CheckCommitted(const Model& model, const Image& opened) {
-  const Image& image = files::text_rom_image;
+RIMFORGE_NO_COVERAGE void CheckCommitted(const Model& model) {
+  const Image& image = text_rom_image;
+  // The model differs from the image at opening only where commits may write.
   for (std::size_t offset = 0; offset < image.size(); ++offset) {
-    Require(image[offset] == opened[offset] || InsideARecordOrTheAttributes(model, offset),
+    Require(image[offset] == model.image[offset] || model.writable[offset],
             "a commit wrote outside the records and the attribute table");
   }
   if (!model.apart) return;
-  for (int m = 0; m < kMessages; ++m) {
-    const auto i = static_cast<std::size_t>(m);
-    Require(DecodeAt(image, model.records[i] + 1).text == model.texts[i],
+  for (std::size_t m = 0; m < kMessages; ++m) {
+    Require(DecodeAt(image, model.records[m] + 1) == model.texts[m],
             "a message does not read back as committed");
-    Require(image[model.records[i]] == model.xs[i], "an X position is not as committed");
+    Require(image[model.records[m]] == model.image[model.records[m]],
+            "an X position is not as committed");
   }
-  for (std::size_t k = 0; k < kPairs; ++k) {
-    Require(image[kAttributes + 2 * k] == model.attributes[k] &&
-                image[kAttributes + 2 * k + 1] == model.ys[k],
-            "an attribute pair is not as committed");
-  }
-}
-
-void RunInput(std::span<const std::uint8_t> file) {
-  static const std::string in = fuzzing::ScratchPath("in.121");
-  static const std::string out = fuzzing::ScratchPath("out.121");
-  static const Image earlier = EarlierImage();
-  const std::span<const std::uint8_t> script =
-      file.subspan(std::min(file.size(), files::kTextRomSize));
-  fuzzing::StartFresh();
-  fuzzing::FuzzHost& host = fuzzing::Host();
-  files::text_rom_image = earlier;
-  Image loaded = earlier;
-  std::copy_n(file.begin(), file.size() - script.size(), loaded.begin());
-  std::optional<Model> model;
-  if (fuzzing::StartsWith(file, files::kTextRomSignature)) model = ModelOf(loaded);
-
-  fuzzing::WriteScratch(in, file);
-  fuzzing::RemoveScratch(out);
-  host.open_answer = in;
-  host.save_answer = out;
-  std::optional<Person> person;
-  if (model) person.emplace(*model, script);
-  host.people[resources::kTextMessagesDialogId] = [&](FuzzDialog& dialog) {
-    Require(person.has_value(), "a refused text ROM opened the dialog");
-    person->Act(dialog);
-  };
-  fuzzing::Command(resources::kEditText);
-
-  const std::optional<std::vector<std::uint8_t>> saved = fuzzing::ReadScratch(out);
-  if (!model) {
-    Require(host.messages == std::vector<std::string>{"Not a valid Tempest ROM 121 file"},
-            "a text ROM that is not valid was not refused with its message");
-    Require(host.dialogs_run.empty() && !saved && !files::text_rom_loaded,
-            "a refused text ROM was edited, saved or counted as loaded");
-    Require(files::text_rom_image == earlier, "a refused text ROM changed the image");
-    return;
-  }
-  Require(host.messages.empty() && files::text_rom_loaded, "a valid text ROM was refused");
-  CheckCommitted(*model, loaded);
-  if (person->Saves()) {
-    Require(saved && std::equal(saved->begin(), saved->end(), files::text_rom_image.begin(),
-                                files::text_rom_image.end()),
-            "the saved text ROM is not the image");
-  } else {
-    Require(!saved, "a cancelled text edit was saved");
-  }
+  Require(std::equal(&image[kAttributes], &image[kRecords], &model.image[kAttributes]),
+          "an attribute pair is not as committed");
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  RunInput({data, size});
-  fuzzing::EndInput();
-  return 0;
+void RunInput(Bytes file) {
+  static const Image earlier = EarlierImage();
+  const Bytes script = file.subspan(std::min(file.size(), kTextRomSize));
+  FuzzHost& host = StartFresh();
+  text_rom_image = earlier;
+  Image loaded = earlier;
+  std::copy(file.begin(), file.end() - script.size(), loaded.begin());
+  std::optional<Model> model;
+  if (StartsWith(file, kTextRomSignature)) model = ModelOf(loaded);
+  bool saves = false;
+  host.Offer(file, "in.121", "out.121");
+  host.people[kTextMessagesDialogId] = [&](FuzzDialog& dialog) {
+    if (model) saves = Person{*model, script}.Act(dialog);
+  };
+  Command(kEditText);
+
+  if (!model) {
+    Require(host.Refused("Not a valid Tempest ROM 121 file") && !host.Saved() && !text_rom_loaded &&
+                text_rom_image == earlier,
+            "an invalid text ROM was not refused, or was edited, saved, loaded or changed");
+    return;
+  }
+  Require(host.messages.empty() && text_rom_loaded, "a valid text ROM was refused");
+  CheckCommitted(*model);
+  Require(saves ? host.SavedIs(text_rom_image) : !host.Saved(),
+          saves ? "the saved text ROM is not the image" : "a cancelled text edit was saved");
 }
+
+}  // namespace fuzzing
