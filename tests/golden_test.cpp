@@ -5,6 +5,7 @@
 
 #include "gfx/frame_buffer.h"
 #include "gfx/line.h"
+#include "png/png_image.h"
 #include "resources/command_ids.h"
 #include "support/editor_test.h"
 #include "support/golden.h"
@@ -90,10 +91,24 @@ TEST_F(GoldenTest, IntroAsItRuns) {
   ExpectNextFrame("intro_word_mark_standing");
 }
 
-TEST_F(GoldenTest, PaletteOfEveryIndex) {
+TEST_F(GoldenTest, PaletteOfEveryIndexAndTheFrameEnlarged) {
+  // Every index as two rows, then as columns below them.
   for (int row = 0; row < 512; ++row)
     gfx::DrawLine(0, row, gfx::kFrameWidth - 1, row, static_cast<std::uint8_t>(row / 2));
+  for (int column = 0; column < gfx::kFrameWidth; ++column)
+    gfx::DrawLine(column, 520, column, 649, static_cast<std::uint8_t>(column));
   ExpectGoldenFrame("palette", gfx::FrameBufferView());
+  // Enlarged for a picture, each pixel becomes a square of its colour.
+  const std::optional<testing_support::Bytes> encoded =
+      png::EncodeFramePng(gfx::FrameBufferView(), 3);
+  ASSERT_TRUE(encoded);
+  const std::optional<png::RgbImage> large = png::ReadPng(temp.Write("large.png", *encoded));
+  const png::RgbImage frame = png::FrameToRgb(gfx::FrameBufferView());
+  ASSERT_TRUE(large && large->width == 3 * 520 && large->height == 3 * 650);
+  for (std::size_t i = 0; i < large->rgb.size(); i += 5) {
+    const std::size_t x = i / 3 % (3 * 520) / 3, y = i / 3 / (3 * 520) / 3;
+    ASSERT_EQ(large->rgb[i], frame.rgb[(y * 520 + x) * 3 + i % 3]) << i;
+  }
 }
 
 }  // namespace
