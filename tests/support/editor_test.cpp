@@ -120,18 +120,29 @@ void EditorTest::Act(const std::string& script) {
       host.RunFrames(x);
     } else if (verb == "behind" || verb == "front") {
       host.foreground = verb == "front";
-    } else if (verb == "angle" || verb == "scale") {
-      std::string second;
-      words >> what >> second;
-      host.ActInDialog(
-          verb == "angle" ? resources::kAngleStepDialogId : resources::kScalePointsDialogId,
-          [what, second](FakeDialog& dialog) {
-            if (!second.empty()) dialog.Click(resources::kScaleEquallyCheck);
-            dialog.Type(resources::kToolNumberEdit, what);
-            if (!second.empty()) dialog.Type(resources::kScaleYEdit, second);
-            dialog.Click(resources::kToolOk);
-          });
-      Choose(verb == "angle" ? resources::kSetAngleStep : resources::kScalePoints);
+    } else if (verb == "angle" || verb == "level" || verb == "scale") {
+      // The rest of the step is typed as it stands; for Scale Points a second number after a
+      // space is the Y scale, typed with "Scale equally" cleared.
+      std::string x = step.substr(std::min(step.size(), step.find(verb) + verb.size() + 1));
+      std::string y;
+      if (verb == "scale" && x.find(' ') != std::string::npos) {
+        y = x.substr(x.find(' ') + 1);
+        x.resize(x.find(' '));
+      }
+      const int dialog = verb == "angle"   ? resources::kAngleStepDialogId
+                         : verb == "level" ? resources::kScaleLevelDialogId
+                                           : resources::kScalePointsDialogId;
+      host.ActInDialog(dialog, [this, x, y](FakeDialog& dialog) {
+        shown_in_dialog = dialog.GetItemText(resources::kToolNumberEdit);
+        if (!y.empty()) dialog.Click(resources::kScaleEquallyCheck);
+        dialog.Type(resources::kToolNumberEdit, x);
+        if (!y.empty()) dialog.Type(resources::kScaleYEdit, y);
+        dialog.Click(resources::kToolOk);
+        if (!dialog.HasEnded()) dialog.Click(resources::kToolCancel);
+      });
+      Choose(verb == "angle"   ? resources::kSetAngleStep
+             : verb == "level" ? resources::kScaleLevel
+                               : resources::kScalePoints);
     } else {
       ADD_FAILURE() << "no step " << step;
     }

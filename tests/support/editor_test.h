@@ -64,7 +64,9 @@ class EditorTest : public ::testing::Test {
   //                        or close. A script that sends such messages ends with a frame.
   //   pick LEVEL           as PickLevel
   //   frames N; behind, front: another window in front of the editor, or not
-  //   angle STEP, scale X [Y]   Set Angle Step or Scale Points, typed and confirmed
+  //   angle TEXT, level TEXT, scale X [Y]   Set Angle Step, Scale Level or Scale Points, the
+  //                        text typed and OK clicked (then Cancel, if the dialog refused it);
+  //                        shown_in_dialog keeps what the dialog showed on opening
   void Act(const std::string& script);
   // Acts each script in turn and compares "SCRIPT: STATE" after each with the transcript kept
   // as `name` in tests/golden/.
@@ -102,6 +104,7 @@ class EditorTest : public ::testing::Test {
 
   FakeHost host;
   TempDir temp;
+  std::string shown_in_dialog;
 };
 
 }  // namespace testing_support
