@@ -172,30 +172,4 @@ TEST_F(LevelFilesTest, LevelFileKeepsEveryBitOfItsCoordinatesAndRoundsTheRomValu
   }
 }
 
-TEST_F(LevelFilesTest, LevelFileOverALevelRomGoesIntoTheNextRomSaveAndTheSamplesSaveUnchanged) {
-  const Bytes rom = LevelRomBuilder().Points(4, AllAt(1, 2)).Get();
-  Load(kLoadRom, rom, "game.118");
-  Load(kLoadTld,
-       LevelFileBuilder().AllAt(4, 200.6, 10.4).TableByte(level::kLevelScale + 4, 33).Get(),
-       "tubes.TLD");
-  EXPECT_FALSE(Grayed(kSaveRom) || Grayed(kHackArcadeHits));
-  ChooseFile(kSaveRom, temp.File("out.118"));
-  Bytes saved = ReadFileBytes(temp.File("out.118"));
-  EXPECT_EQ(saved[ImageOffset(level::kXBytes + level::PointIndex(4, 7))], 201);
-  EXPECT_EQ(saved[ImageOffset(level::kYBytes + level::PointIndex(4, 7))], 10);
-  EXPECT_EQ(saved[ImageOffset(level::kLevelScale + 4)], 33);
-  EXPECT_EQ(saved[ImageOffset(level::kLengthFactorLow + 4)], 88);
-  std::copy_n(rom.begin() + 380, level::kLevelTableSize, saved.begin() + 380);
-  EXPECT_EQ(saved, rom);  // the game data around the table as it was
-  // The samples' derived bytes are in step, so saving gives each back unchanged.
-  for (const auto& [command, save, name] : {std::tuple{kLoadTld, kSaveTld, "rimforge_tubes.TLD"},
-                                            std::tuple{kLoadRom, kSaveRom, "rimforge_tubes.118"}}) {
-    ChooseFile(command, std::string(RIMFORGE_SAMPLES_DIR) + "/" + name);
-    ChooseFile(save, temp.File(name));
-    EXPECT_EQ(ReadFileBytes(temp.File(name)),
-              ReadFileBytes(std::string(RIMFORGE_SAMPLES_DIR) + "/" + name));
-  }
-  EXPECT_TRUE(host.message_boxes.empty());
-}
-
 }  // namespace
