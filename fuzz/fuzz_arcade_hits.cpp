@@ -10,7 +10,6 @@
 
 #include "files/arcade_hits.h"
 #include "files/level_rom_file.h"
-#include "files/text_rom.h"
 #include "fuzz_host.h"
 #include "resources/arcade_hits_dialog.h"
 #include "resources/command_ids.h"
@@ -26,21 +25,11 @@ using namespace resources;
 bool LoadEditorImages() {
   FuzzHost& host = Host();
   LevelRomImage level_rom = EarlierLevelData().image;
-  std::copy(kLevelRomSignature.begin(), kLevelRomSignature.end(), level_rom.begin());
-  host.Offer(level_rom, "editor.118", "out");
+  std::ranges::copy(kLevelRomSignature, level_rom.begin());
+  host.Offer(level_rom, "118");
   Command(kLoadRom);
-
-  // Every message the one record "A" at offset 349.
-  std::vector<std::uint8_t> text_rom(kTextRomSize, 0x5A);
-  std::copy(kTextRomSignature.begin(), kTextRomSignature.end(), text_rom.begin());
-  for (std::size_t m = 0; m < kMessageCount; ++m) {
-    text_rom[kMessagePointersOffset + 2 * m] = 0x5D;
-    text_rom[kMessagePointersOffset + 2 * m + 1] = 0xD1;
-  }
-  text_rom[kMessageRecordsOffset + 1] = 0x80 | 2 * 11;
-  host.Offer(text_rom, "editor.121", "out");
+  host.Offer(ValidTextImage(), "121");
   Command(kEditText);
-
   // The segment directions and length factors in step with the points, as a patch puts them.
   DeriveAllShapes();
   return host.messages.empty() && level_rom_loaded && text_rom_loaded;
@@ -68,11 +57,10 @@ RIMFORGE_NO_COVERAGE void CheckPlaces(Bytes bytes, const RomImagePlaces& found) 
 }
 
 RIMFORGE_NO_COVERAGE bool IsValid(const RomImagePlaces& places, std::size_t size) {
-  return places.first_level_rom && places.last_level_rom && places.first_text_rom &&
-         places.last_text_rom &&
-         *places.last_level_rom - *places.first_level_rom == kLevelRomDistance &&
-         *places.last_level_rom + kLevelRomSize <= size &&
-         *places.last_text_rom + kTextRomSize <= size;
+  const auto& [first_level, last_level, first_text, last_text] = places;
+  return first_level && last_level && first_text && last_text &&
+         *last_level - *first_level == kLevelRomDistance && *last_level + kLevelRomSize <= size &&
+         *last_text + kTextRomSize <= size;
 }
 
 }  // namespace
@@ -92,7 +80,7 @@ void RunInput(Bytes file) {
 
   FuzzHost& host = Host();
   host.Clear();
-  host.Offer(file, "in." + extension, "out");
+  host.Offer(file, extension);
   host.people[kArcadeHitsDialogId] = [&](FuzzDialog& dialog) {
     if (tubes) dialog.Click(kTempestTubesButton);
     if (include_text) dialog.Click(kIncludeTextDataBox);
@@ -102,21 +90,16 @@ void RunInput(Bytes file) {
 
   Require(level_rom_image == level_image && text_rom_image == text_image,
           "patching a program file changed the editor's images");
-  if (!IsValid(places, file.size())) {
-    Require(host.Refused("Not a valid 'Atari Arcade Hits' file") && !host.Saved(),
-            "an invalid program file was not refused with its message, or was patched");
-    return;
-  }
-  Require(host.messages.empty(), "a valid program file was refused");
+  if (!Took(IsValid(places, file.size()), "Not a valid 'Atari Arcade Hits' file")) return;
   Require(host.save_dialogs.size() == 1 && host.save_dialogs[0].default_extension == extension &&
               host.save_dialogs[0].filter_pattern == "*." + extension,
           "the save dialog does not offer the opened file's kind");
   std::vector<std::uint8_t> expected(file.begin(), file.end());
-  std::copy(level_image.begin(), level_image.end(),
-            &expected[tubes ? *places.last_level_rom : *places.first_level_rom]);
+  std::ranges::copy(level_image,
+                    &expected[*(tubes ? places.last_level_rom : places.first_level_rom)]);
   if (include_text) {
-    std::copy(text_image.begin(), text_image.end(),
-              &expected[tubes ? *places.last_text_rom : *places.first_text_rom]);
+    std::ranges::copy(text_image,
+                      &expected[*(tubes ? places.last_text_rom : places.first_text_rom)]);
   }
   Require(host.SavedIs(expected), "the written program file is not the patched input");
 }

@@ -4,12 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <set>
 #include <utility>
 
 #include "app/shell.h"
+#include "files/file_io.h"
 
 namespace fuzzing {
 namespace {
@@ -40,35 +40,19 @@ void Fail(const char* what) {
   std::abort();
 }
 
-void FuzzHost::Offer(Bytes file, const std::string& in, const std::string& out) {
-  open_answer = ScratchPath(in);
-  save_answer = ScratchPath(out);
+void FuzzHost::Offer(Bytes file, const std::string& extension) {
+  open_answer = ScratchPath("in." + extension);
+  save_answer = ScratchPath("out." + extension);
   std::FILE* scratch = std::fopen(open_answer->c_str(), "wb");
   Require(scratch != nullptr, "a scratch file could not be made");
   const bool written = std::fwrite(file.data(), 1, file.size(), scratch) == file.size();
   Require(std::fclose(scratch) == 0 && written, "a scratch file could not be written");
 }
 
-std::optional<std::vector<std::uint8_t>> FuzzHost::Saved() {
-  std::FILE* file = save_answer ? std::fopen(save_answer->c_str(), "rb") : nullptr;
-  if (file == nullptr) return std::nullopt;
-  std::vector<std::uint8_t> bytes;
-  std::uint8_t block[4096];
-  while (const std::size_t read = std::fread(block, 1, sizeof block, file)) {
-    bytes.insert(bytes.end(), block, block + read);
-  }
-  std::fclose(file);
-  std::remove(save_answer->c_str());
-  return bytes;
-}
-
-bool FuzzHost::SavedIs(Bytes bytes) {
-  const auto saved = Saved();
-  return saved && std::equal(saved->begin(), saved->end(), bytes.begin(), bytes.end());
-}
-
-bool FuzzHost::Refused(std::string_view message) const {
-  return messages.size() == 1 && messages[0] == message && dialogs_run.empty();
+bool FuzzHost::SavedIs(Bytes bytes, bool saves) {
+  const auto saved = save_answer ? files::ReadWholeFile(*save_answer) : std::nullopt;
+  if (saved) std::remove(save_answer->c_str());
+  return saves ? messages.empty() && saved && std::ranges::equal(*saved, bytes) : !saved;
 }
 
 std::int16_t FuzzHost::GetAsyncKeyState(int virtual_key) {
@@ -86,7 +70,7 @@ int FuzzHost::ShowMessageBox(std::string_view text, std::string_view caption, UI
 
 INT_PTR FuzzHost::RunModalDialog(const platform::DialogTemplate& dialog_template,
                                  platform::Dialog* /*owner*/, platform::DialogProc procedure) {
-  dialogs_run.push_back(dialog_template.id);
+  ++dialogs_run;
   FuzzDialog dialog(dialog_template, procedure);
   dialog.Send(WM_INITDIALOG);
   const auto person = people.find(dialog_template.id);
@@ -107,11 +91,16 @@ FuzzHost& Host() {
   return *host;
 }
 
-FuzzHost& StartFresh() {
+FuzzHost& StartFresh(Bytes file, const std::string& extension) {
   FuzzHost& host = Host();
   host.Clear();
   app::ResetEditor();
   app::InitEditorState();
+  const LevelData& earlier = EarlierLevelData();
+  level::level_rom_image = earlier.image;
+  level::accurate_x = earlier.x;
+  level::accurate_y = earlier.y;
+  host.Offer(file, extension);
   return host;
 }
 
@@ -119,20 +108,21 @@ void Command(int id) {
   app::MainWindowProc(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), 0), 0);
 }
 
+bool Took(bool valid, std::string_view message, bool unchanged) {
+  FuzzHost& host = Host();
+  if (valid) {
+    Require(host.messages.empty(), "a valid file was refused");
+  } else {
+    Require(std::ranges::equal(host.messages, std::array{message}) && host.dialogs_run == 0 &&
+                host.SavedIs({}, false) && unchanged,
+            "an invalid file was not refused with its message alone, or was edited, saved or "
+            "changed the editor");
+  }
+  return valid;
+}
+
 LevelData CurrentLevelData() {
   return {level::level_rom_image, level::accurate_x, level::accurate_y};
-}
-
-void PutLevelData(const LevelData& data) {
-  level::level_rom_image = data.image;
-  level::accurate_x = data.x;
-  level::accurate_y = data.y;
-}
-
-bool HoldsLevelData(const LevelData& data) {
-  return data.image == level::level_rom_image &&
-         std::memcmp(data.x.data(), level::accurate_x.data(), sizeof data.x) == 0 &&
-         std::memcmp(data.y.data(), level::accurate_y.data(), sizeof data.y) == 0;
 }
 
 const LevelData& EarlierLevelData() {
@@ -150,9 +140,23 @@ const LevelData& EarlierLevelData() {
   return earlier;
 }
 
-bool RefusedLevels(std::string_view message) {
-  return Host().Refused(message) && HoldsLevelData(EarlierLevelData()) &&
-         app::editor.editor_mode == app::kIntroMode;
+const std::array<std::uint8_t, files::kTextRomSize>& ValidTextImage() {
+  static const auto image = [] {
+    using namespace files;
+    std::array<std::uint8_t, kTextRomSize> image{};
+    std::ranges::copy(kTextRomSignature, image.begin());
+    for (std::size_t m = 0; m < kMessageCount; ++m) {
+      const std::size_t record = kMessageRecordsOffset + 4 * m;
+      image[kMessagePointersOffset + 2 * m] = (kTextRomAddress + record) & 0xFF;
+      image[kMessagePointersOffset + 2 * m + 1] = (kTextRomAddress + record) >> 8;
+      image[record] = m;
+      image[record + 1] = 2 * (11 + m % 26);
+      image[record + 2] = 2 * (1 + m % 10);
+      image[record + 3] = 0x80 | 2 * 38;
+    }
+    return image;
+  }();
+  return image;
 }
 
 }  // namespace fuzzing

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <optional>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "files/text_rom.h"
 #include "level/level_store.h"
 #include "platform/host.h"
 #include "platform/memory_dialog.h"
@@ -64,18 +66,17 @@ class FuzzHost : public platform::Host {
 
   // What the editor did.
   std::vector<std::string> messages;
-  std::vector<int> dialogs_run;
+  int dialogs_run = 0;
   std::vector<platform::FileDialogRequest> save_dialogs;
 
   // Forgets the answers and the records, and gives their memory back.
   void Clear() { *this = FuzzHost(); }
-  // Writes `file` to the scratch file `in`; open dialogs answer it, save dialogs `out`.
-  void Offer(Bytes file, const std::string& in, const std::string& out);
-  // What was saved, taken away so that no later input finds it; nothing when no file was.
-  std::optional<std::vector<std::uint8_t>> Saved();
-  bool SavedIs(Bytes bytes);
-  // Whether the editor refused the input: `message` all it told, and no dialog run.
-  bool Refused(std::string_view message) const;
+  // Writes `file` to the scratch file in.`extension`; open dialogs answer it, save dialogs
+  // out.`extension`.
+  void Offer(Bytes file, const std::string& extension);
+  // Whether the editor saved `bytes` without a word, or saved nothing when it `saves` not. The
+  // file is taken away, so that no later input finds it.
+  bool SavedIs(Bytes bytes, bool saves = true);
 
   std::uint32_t TimeGetTime() const override { return 0; }
   void WaitUntilElapsed(std::uint32_t, std::uint32_t) override {}
@@ -108,10 +109,10 @@ class FuzzHost : public platform::Host {
 
 // The one host of the process, set as the editor's host with the editor started on first use.
 FuzzHost& Host();
-// The editor back in its start state, the host's records cleared. The frame buffer and the
-// menus are kept: commands arrive whatever the menus show, and rebuilding them would cost more
-// than an input's own work.
-FuzzHost& StartFresh();
+// The editor back in its start state with the earlier level data, the host's records cleared
+// and `file` offered. The frame buffer and the menus are kept: commands arrive whatever the
+// menus show, and rebuilding them would cost more than an input's own work.
+FuzzHost& StartFresh(Bytes file, const std::string& extension);
 // A menu command, as the host delivers it.
 void Command(int id);
 
@@ -120,20 +121,34 @@ inline bool StartsWith(Bytes bytes, Bytes signature) {
          std::equal(signature.begin(), signature.end(), bytes.begin());
 }
 
+// What a load of `file` makes of `image`: the file's bytes over its start.
+template <typename Image>
+Image Loaded(Image image, Bytes file) {
+  std::copy_n(file.begin(), std::min(file.size(), image.size()), image.begin());
+  return image;
+}
+
+// Whether the editor took the file, as it must, without a word, when it is `valid`. Otherwise
+// it must refuse it with `message` alone: no dialog, nothing saved, all `unchanged`.
+bool Took(bool valid, std::string_view message, bool unchanged = true);
+
 // The level image and the accurate coordinates.
 struct LevelData {
   level::LevelRomImage image;
   std::array<double, level::kPointCount> x;
   std::array<double, level::kPointCount> y;
+
+  // Bit for bit: NaN equals itself, and -0 differs from 0.
+  bool operator==(const LevelData& other) const {
+    return std::memcmp(this, &other, sizeof other) == 0;
+  }
 };
 LevelData CurrentLevelData();
-void PutLevelData(const LevelData& data);
-// Whether the editor holds `data`, bit for bit: NaN equals itself, and -0 differs from 0.
-bool HoldsLevelData(const LevelData& data);
 // What the editor holds before a load: an image with a pattern, and fractions in the accurate
 // coordinates that only a load may round away.
 const LevelData& EarlierLevelData();
-// Refused(message), with the level data and the intro mode as before.
-bool RefusedLevels(std::string_view message);
+
+// A valid text ROM image: every message a record of three characters.
+const std::array<std::uint8_t, files::kTextRomSize>& ValidTextImage();
 
 }  // namespace fuzzing

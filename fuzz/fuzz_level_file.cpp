@@ -20,7 +20,6 @@ using namespace resources;
 
 // The stored X and Y bytes, which the load replaces; the first is the control byte.
 constexpr std::size_t kStoredPointBytes = 4099;
-constexpr std::size_t kStoredPointBytesEnd = kStoredPointBytes + 2 * kPointCount;
 
 // By the low nibble of the control byte, from 1; 0 is none.
 constexpr std::array<int, 15> kTools{
@@ -29,33 +28,23 @@ constexpr std::array<int, 15> kTools{
     kTwoAxisRotate,  kOneAxisMirror,    kTwoAxisMirror, kOpen,     kClosed};
 
 // Half up, then clamped to 0..255; NaN counts as 0.
-RIMFORGE_NO_COVERAGE std::uint8_t RoundedRomValue(double accurate) {
+RIMFORGE_NO_COVERAGE int Rounded(double accurate) {
   const double v = accurate + 0.5;
-  if (!(v >= 0.0)) return 0;
-  if (v >= 255.0) return 255;
-  return static_cast<std::uint8_t>(v);
+  return v >= 0.0 ? static_cast<int>(std::min(v, 255.0)) : 0;
 }
 
 RIMFORGE_NO_COVERAGE void RequireRomValuesFollowTheCoordinates(const char* what) {
   for (int i = 0; i < kPointCount; ++i) {
-    Require(level_table[kXBytes + i] == RoundedRomValue(accurate_x[i]) &&
-                level_table[kYBytes + i] == RoundedRomValue(accurate_y[i]),
+    Require(level_table[kXBytes + i] == Rounded(accurate_x[i]) &&
+                level_table[kYBytes + i] == Rounded(accurate_y[i]),
             what);
   }
 }
 
-// Whether the load took the file.
-RIMFORGE_NO_COVERAGE bool CheckLoad(Bytes file, files::LevelFileImage expected) {
-  if (!StartsWith(file, files::kLevelFileSignature)) {
-    Require(
-        RefusedLevels("Not a valid TLD file"),
-        "a level file without the signature was not refused, or changed the levels or the mode");
-    return false;
-  }
-  Require(Host().messages.empty(), "a level file with the signature was refused");
-  std::copy_n(file.begin(), std::min(file.size(), expected.size()), expected.begin());
+RIMFORGE_NO_COVERAGE void CheckLoad(Bytes file, const files::LevelFileImage& earlier_file) {
+  auto expected = Loaded(earlier_file, file);
   const auto now = files::EncodeLevelFile();
-  std::copy(&now[kStoredPointBytes], &now[kStoredPointBytesEnd], &expected[kStoredPointBytes]);
+  std::copy_n(&now[kStoredPointBytes], 2 * kPointCount, &expected[kStoredPointBytes]);
   Require(now == expected, "the coordinates or the level table are not the file's bytes");
   RequireRomValuesFollowTheCoordinates(
       "a load left ROM values that are not the rounded coordinates");
@@ -63,11 +52,9 @@ RIMFORGE_NO_COVERAGE bool CheckLoad(Bytes file, files::LevelFileImage expected) 
   LevelRomImage outside = EarlierLevelData().image;
   std::copy_n(level_table, kLevelTableSize, &outside[kLevelTableOffset]);
   Require(level_rom_image == outside, "a level file changed the ROM outside the table");
-  Require(app::editor.editor_mode == app::kLevelSelectMode && app::mouse.ignore_buttons,
-          "a level file load did not end in level select");
-  Require(!app::FindMenuItem(app::MainMenu(), kSaveTld)->grayed,
-          "a level file load left its save greyed");
-  return true;
+  Require(app::editor.editor_mode == app::kLevelSelectMode && app::mouse.ignore_buttons &&
+              !app::FindMenuItem(app::MainMenu(), kSaveTld)->grayed,
+          "a level file load did not end in level select with its save enabled");
 }
 
 // A tool on the chosen level: it changes only the current shape, and the ROM values follow.
@@ -80,7 +67,7 @@ void UseATool(std::uint8_t control) {
   expected.image = level_rom_image;
   std::copy_n(&accurate_x[first], kPointsPerShape, &expected.x[first]);
   std::copy_n(&accurate_y[first], kPointsPerShape, &expected.y[first]);
-  Require(HoldsLevelData(expected), "a tool changed another shape");
+  Require(CurrentLevelData() == expected, "a tool changed another shape");
   RequireRomValuesFollowTheCoordinates(
       "a tool left ROM values that are not the rounded coordinates");
 }
@@ -88,18 +75,21 @@ void UseATool(std::uint8_t control) {
 }  // namespace
 
 void RunInput(Bytes file) {
-  FuzzHost& host = StartFresh();
-  PutLevelData(EarlierLevelData());
+  FuzzHost& host = StartFresh(file, "TLD");
   static const auto earlier_file = files::EncodeLevelFile();
   // As before any load: the menus are kept from one input to the next.
   app::EnableMenuItem(app::MainMenu(), kSaveTld, MF_BYCOMMAND | MF_GRAYED);
-  host.Offer(file, "in.TLD", "out.TLD");
   Command(kLoadTld);
-  if (!CheckLoad(file, earlier_file)) return;
+  if (!Took(
+          StartsWith(file, files::kLevelFileSignature), "Not a valid TLD file",
+          CurrentLevelData() == EarlierLevelData() && app::editor.editor_mode == app::kIntroMode)) {
+    return;
+  }
+  CheckLoad(file, earlier_file);
   UseATool(file.size() > kStoredPointBytes ? file[kStoredPointBytes] : 0);
   Command(kSaveTld);
-  Require(host.messages.empty(), "a level file save into memory reported a problem");
-  Require(host.SavedIs(files::EncodeLevelFile()), "the saved level file is not what is in memory");
+  Require(host.SavedIs(files::EncodeLevelFile()),
+          "a level file save reported a problem or is not what is in memory");
 }
 
 }  // namespace fuzzing

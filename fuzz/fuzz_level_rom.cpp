@@ -12,33 +12,21 @@ namespace {
 
 using namespace level;
 
-// Whether the load took the file.
-RIMFORGE_NO_COVERAGE bool CheckLoad(Bytes file) {
-  if (!StartsWith(file, files::kLevelRomSignature)) {
-    Require(RefusedLevels("Not a valid Tempest ROM 118 file") && !files::level_rom_loaded,
-            "a level ROM without the signature was not refused, or changed the levels, mode or "
-            "loaded flag");
-    return false;
-  }
-  Require(Host().messages.empty(), "a level ROM with the signature was refused");
-  LevelRomImage expected = EarlierLevelData().image;
-  std::copy_n(file.begin(), std::min(file.size(), expected.size()), expected.begin());
-  Require(level_rom_image == expected, "the image is not the file's bytes over the earlier image");
-  for (int i = 0; i < kPointCount; ++i) {
-    Require(accurate_x[i] == level_table[kXBytes + i] && accurate_y[i] == level_table[kYBytes + i],
-            "the accurate coordinates are not the ROM values after a load");
-  }
-  Require(app::editor.editor_mode == app::kLevelSelectMode && files::level_rom_loaded &&
-              app::mouse.ignore_buttons,
+RIMFORGE_NO_COVERAGE void CheckLoad(Bytes file) {
+  Require(level_rom_image == Loaded(EarlierLevelData().image, file),
+          "the image is not the file's bytes over the earlier image");
+  Require(std::equal(accurate_x.begin(), accurate_x.end(), &level_table[kXBytes]) &&
+              std::equal(accurate_y.begin(), accurate_y.end(), &level_table[kYBytes]),
+          "the accurate coordinates are not the ROM values after a load");
+  Require(app::editor.editor_mode == app::kLevelSelectMode && app::mouse.ignore_buttons &&
+              files::level_rom_loaded,
           "a load did not end in level select with the loaded flag");
-  return true;
 }
 
-RIMFORGE_NO_COVERAGE void CheckSaved(const LevelRomImage& loaded) {
-  Require(Host().messages.empty(), "a save into memory reported a problem");
-  Require(Host().SavedIs(level_rom_image), "the saved file is not the image");
+RIMFORGE_NO_COVERAGE void CheckSaved(Bytes file) {
+  Require(Host().SavedIs(level_rom_image), "the save reported a problem or is not the image");
   // All but the segment directions and the length factors, which a save derives, as loaded.
-  LevelRomImage kept = loaded;
+  LevelRomImage kept = Loaded(EarlierLevelData().image, file);
   const auto table = kept.begin() + kLevelTableOffset;
   std::copy_n(&level_table[kSegmentDirections], kPointCount, table + kSegmentDirections);
   static_assert(kLengthFactorHigh == kLengthFactorLow + kShapeCount);
@@ -58,14 +46,16 @@ RIMFORGE_NO_COVERAGE void CheckSaved(const LevelRomImage& loaded) {
 }  // namespace
 
 void RunInput(Bytes file) {
-  FuzzHost& host = StartFresh();
-  PutLevelData(EarlierLevelData());
-  host.Offer(file, "in.118", "out.118");
+  StartFresh(file, "118");
   Command(resources::kLoadRom);
-  if (!CheckLoad(file)) return;
-  const LevelRomImage loaded = level_rom_image;
+  if (!Took(StartsWith(file, files::kLevelRomSignature), "Not a valid Tempest ROM 118 file",
+            CurrentLevelData() == EarlierLevelData() &&
+                app::editor.editor_mode == app::kIntroMode && !files::level_rom_loaded)) {
+    return;
+  }
+  CheckLoad(file);
   Command(resources::kSaveRom);
-  CheckSaved(loaded);
+  CheckSaved(file);
 }
 
 }  // namespace fuzzing

@@ -102,7 +102,8 @@ TEST_F(LevelFilesTest, LevelRomLoadsIntoLevelSelectAndSavesWithDerivedBytes) {
         in_table >= level::kSegmentDirections && in_table < level::kLevelToShapeMap;
     const bool factor = in_table >= level::kLengthFactorLow && in_table < level::kLevelTableSize;
     const int shape = direction ? (in_table - level::kSegmentDirections) / 16 : in_table % 16;
-    const auto& [points, open, directions, high, low] = kDerivations[shape < 7 ? shape : 1];
+    const auto& [points, open, directions, high, low] =
+        kDerivations[shape >= 0 && shape < 7 ? shape : 1];
     const int expected = direction
                              ? std::stoi(std::string(1, directions[in_table % 16]), nullptr, 16)
                          : factor ? (in_table >= level::kLengthFactorHigh ? high : low)
