@@ -15,6 +15,7 @@
 #include "resources/command_ids.h"
 #include "resources/text_messages_dialog.h"
 #include "support/editor_test.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -91,21 +92,8 @@ class SmallDisk {
   fs::path root_;
 };
 
-// One save command and the save dialog it shows.
-struct SaveCommand {
-  std::string extension;
-  platform::FileDialogRequest request;
-};
-
-constexpr UINT kSaveFlags =
-    OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-const SaveCommand kCommands[] = {
-    {".118", {"Save ROM 118 File", "ROM 118 Files (*.118)", "*.118", "118", kSaveFlags}},
-    {".TLD", {"Save TLD File", "TLD Files (*.TLD)", "*.TLD", "TLD", kSaveFlags}},
-    {".119", {"Save ROM 119 File", "ROM 119 Files (*.119)", "*.119", "119", kSaveFlags}},
-    {".121", {"Save ROM 121 File", "ROM 121 Files (*.121)", "*.121", "121", kSaveFlags}},
-    {".exe", {"Save 'Atari Arcade Hits'", "Atari Arcade Hits (*.exe)", "*.exe", "exe", kSaveFlags}},
-};
+// The save commands by the extension of what they write.
+const std::string kCommands[] = {".118", ".TLD", ".119", ".121", ".exe"};
 
 class FailingDiskTest : public EditorTest {
  protected:
@@ -119,37 +107,31 @@ class FailingDiskTest : public EditorTest {
                                                              {3001, TextRomImage(1)},
                                                              {27001, TextRomImage(2)}}));
     // What each save writes when the disk takes it, made once on the ordinary disk.
-    for (const SaveCommand& command : kCommands) {
-      const std::string path = temp.File("reference" + command.extension);
+    host.file_dialogs.clear();
+    for (const std::string& command : kCommands) {
+      const std::string path = temp.File("reference" + command);
       Save(command, path);
       references_.push_back(ReadFileBytes(path));
       fs::remove(path);
-      ASSERT_EQ(host.file_dialogs.back().second.title, command.request.title);
-      const platform::FileDialogRequest& shown = host.file_dialogs.back().second;
-      EXPECT_TRUE(host.file_dialogs.back().first);
-      EXPECT_EQ(std::tie(shown.filter_description, shown.filter_pattern, shown.default_extension,
-                         shown.flags),
-                std::tie(command.request.filter_description, command.request.filter_pattern,
-                         command.request.default_extension, command.request.flags));
     }
     ASSERT_TRUE(host.message_boxes.empty());
+    ExpectGoldenText("save_dialogs.txt", host.FileDialogsShown());
   }
 
   // The save, with `path` (nothing: cancelled) named in its save dialog.
-  void Save(const SaveCommand& command, std::optional<std::string> path) {
+  void Save(const std::string& command, std::optional<std::string> path) {
     const auto ok = [](int id) { return [id](FakeDialog& dialog) { dialog.Click(id); }; };
-    if (command.extension == ".118") ChooseFile(kSaveRom, path);
-    if (command.extension == ".TLD") ChooseFile(kSaveTld, path);
-    if (command.extension == ".119")
-      EditData(kEditColours, kColoursDialogId, colours_, ok(kColoursOk), path);
-    if (command.extension == ".121")
+    if (command == ".118") ChooseFile(kSaveRom, path);
+    if (command == ".TLD") ChooseFile(kSaveTld, path);
+    if (command == ".119") EditData(kEditColours, kColoursDialogId, colours_, ok(kColoursOk), path);
+    if (command == ".121")
       EditData(kEditText, kTextMessagesDialogId, texts_, ok(kTextMessagesOk), path);
-    if (command.extension == ".exe")
+    if (command == ".exe")
       EditData(kHackArcadeHits, kArcadeHitsDialogId, program_, ok(kArcadeHitsOkButton), path);
   }
 
   // Saves over an old file that must survive, and expects the failure reported.
-  void ExpectSaveFails(const SaveCommand& command, const std::string& old_file) {
+  void ExpectSaveFails(const std::string& command, const std::string& old_file) {
     const fs::path folder = fs::path(old_file).parent_path();
     const std::vector<std::string> names =
         fs::exists(folder) ? FileNames(folder) : std::vector<std::string>{};
@@ -169,12 +151,12 @@ class FailingDiskTest : public EditorTest {
 TEST_F(FailingDiskTest, SaveOntoAReadOnlyFileSystemKeepsTheOldFile) {
   SmallDisk disk(temp.Path());
   if (!disk.problem.empty()) GTEST_SKIP() << "no small file system to test on: " << disk.problem;
-  for (const SaveCommand& command : kCommands)
-    WriteFileBytes(disk.File("old" + command.extension), kOldBytes);
+  for (const std::string& command : kCommands)
+    WriteFileBytes(disk.File("old" + command), kOldBytes);
   ASSERT_TRUE(disk.RemountReadOnly());
-  for (const SaveCommand& command : kCommands) {
-    SCOPED_TRACE(command.request.title);
-    ExpectSaveFails(command, disk.File("old" + command.extension));
+  for (const std::string& command : kCommands) {
+    SCOPED_TRACE(command);
+    ExpectSaveFails(command, disk.File("old" + command));
   }
 }
 
@@ -182,8 +164,8 @@ TEST_F(FailingDiskTest, SaveThatFillsTheDiskKeepsTheOldFileAndSucceedsOnceThereI
   SmallDisk disk(temp.Path());
   if (!disk.problem.empty()) GTEST_SKIP() << "no small file system to test on: " << disk.problem;
   for (std::size_t i = 0; i < std::size(kCommands); ++i) {
-    SCOPED_TRACE(kCommands[i].request.title);
-    const std::string old_file = disk.File("old" + kCommands[i].extension);
+    SCOPED_TRACE(kCommands[i]);
+    const std::string old_file = disk.File("old" + kCommands[i]);
     WriteFileBytes(old_file, kOldBytes);
     // The file system takes a write a page at a time: a save longer than a page writes its
     // first page and then runs out, a shorter one runs out once its file has been made.
@@ -203,14 +185,14 @@ TEST_F(FailingDiskTest, SaveThatFillsTheDiskKeepsTheOldFileAndSucceedsOnceThereI
 TEST_F(FailingDiskTest, SaveOntoAFolderOrIntoAMissingFolderFailsAndThroughALinkWritesItsFile) {
   const auto permissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
   for (std::size_t i = 0; i < std::size(kCommands); ++i) {
-    const SaveCommand& command = kCommands[i];
-    SCOPED_TRACE(command.request.title);
-    const fs::path folder = temp.Path() / ("taken" + command.extension);
+    const std::string& command = kCommands[i];
+    SCOPED_TRACE(command);
+    const fs::path folder = temp.Path() / ("taken" + command);
     fs::create_directory(folder);
     WriteFileBytes((folder / "inside").string(), kOldBytes);
     ExpectSaveFails(command, folder.string());
     EXPECT_EQ(ReadFileBytes((folder / "inside").string()), kOldBytes);
-    ExpectSaveFails(command, temp.File("no such folder/out" + command.extension));
+    ExpectSaveFails(command, temp.File("no such folder/out" + command));
     // A cancelled save dialog writes nothing and says nothing.
     const std::vector<std::string> names = FileNames(temp.Path());
     host.message_boxes.clear();
@@ -218,11 +200,11 @@ TEST_F(FailingDiskTest, SaveOntoAFolderOrIntoAMissingFolderFailsAndThroughALinkW
     EXPECT_TRUE(host.message_boxes.empty());
     EXPECT_EQ(FileNames(temp.Path()), names);
     // Through a link: the linked file is written, the link and its permissions stay.
-    const std::string real = temp.Write("real" + command.extension, kOldBytes);
+    const std::string real = temp.Write("real" + command, kOldBytes);
     fs::permissions(real, permissions);
-    fs::create_symlink(real, temp.File("link" + command.extension));
-    Save(command, temp.File("link" + command.extension));
-    EXPECT_TRUE(fs::is_symlink(temp.File("link" + command.extension)));
+    fs::create_symlink(real, temp.File("link" + command));
+    Save(command, temp.File("link" + command));
+    EXPECT_TRUE(fs::is_symlink(temp.File("link" + command)));
     EXPECT_EQ(ReadFileBytes(real), references_[i]);
     EXPECT_EQ(fs::status(real).permissions(), permissions);
   }

@@ -39,6 +39,15 @@ std::uint8_t CharacterCode(char c) {
 
 }  // namespace
 
+Bytes With(Bytes bytes, std::size_t offset, const Bytes& put) {
+  if (offset + put.size() > bytes.size()) {
+    ADD_FAILURE() << put.size() << " bytes at " << offset << " leave the " << bytes.size();
+    return bytes;
+  }
+  std::copy(put.begin(), put.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+  return bytes;
+}
+
 ShapePoints AllAt(std::uint8_t x, std::uint8_t y) {
   ShapePoints points;
   points.fill({x, y});
@@ -234,11 +243,8 @@ Bytes ProgramFile(std::size_t size, std::initializer_list<std::pair<std::size_t,
     if (filler == 0x3B || filler == 0xE6) ++filler;
     bytes[i] = filler;
   }
-  for (const auto& [offset, image] : images) {
-    EXPECT_LE(offset + image.size(), size) << "an image at " << offset << " leaves the file";
-    std::copy_n(image.begin(), std::min(image.size(), size - std::min(size, offset)),
-                bytes.begin() + static_cast<std::ptrdiff_t>(std::min(size, offset)));
-  }
+  for (const auto& [offset, image] : images)
+    bytes = With(std::move(bytes), offset, image);
   return bytes;
 }
 

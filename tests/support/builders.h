@@ -20,6 +20,9 @@ namespace testing_support {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// `bytes` with `put` over them from `offset`.
+Bytes With(Bytes bytes, std::size_t offset, const Bytes& put);
+
 // --- Level ROM (.118): the level table from offset 380 ---
 
 struct BytePoint {

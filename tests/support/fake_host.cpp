@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "app/menu_model.h"
 #include "app/shell.h"
 #include "gfx/frame_buffer.h"
@@ -91,6 +93,19 @@ std::optional<std::string> FakeHost::AnswerFile(bool save,
                                                 const platform::FileDialogRequest& request) {
   file_dialogs.emplace_back(save, request);
   return Next(file_answers_, {}, request.title);
+}
+
+std::string FakeHost::FileDialogsShown() const {
+  std::string lines;
+  for (const auto& [save, shown] : file_dialogs) {
+    lines += std::string(save ? "save | " : "open | ") + shown.title + " | " +
+             shown.filter_description + " | " + shown.filter_pattern + " | " +
+             shown.default_extension + " | ";
+    char flags[16];
+    std::snprintf(flags, sizeof flags, "%#x\n", shown.flags);
+    lines += flags;
+  }
+  return lines;
 }
 
 INT_PTR FakeHost::RunModalDialog(const platform::DialogTemplate& dialog_template,

@@ -67,6 +67,8 @@ class FakeHost : public platform::Host {
   // What the editor did.
   std::vector<ShownMessageBox> message_boxes;
   std::vector<std::pair<bool, platform::FileDialogRequest>> file_dialogs;  // (save, request)
+  // The file dialogs shown, a line each: open or save, title, filter, pattern, extension, flags.
+  std::string FileDialogsShown() const;
   std::vector<std::string> titles;
   std::vector<POINT> popup_points;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> waits;  // (since, milliseconds)
