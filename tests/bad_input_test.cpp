@@ -237,31 +237,16 @@ TEST_F(BadInputTest, ColourRomFiles) {
       });
 }
 
-// The game's character code, written out here apart from the editor's.
-std::string DecodedText(const Bytes& characters) {
-  const std::string table = " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ -\xBD\xA9";
-  std::string text;
-  for (const std::uint8_t byte : characters)
-    text.push_back(table.size() > ((byte >> 1) & 63u) ? table[(byte >> 1) & 63u] : '-');
-  return text;
-}
-
 TEST_F(BadInputTest, TextRomFiles) {
   // Two images with the same layout, so that any cut of the second over the first still finds
-  // a record for every message; and random characters behind valid pointers.
+  // a record for every message.
   const TextRomBuilder earlier;
-  TextRomBuilder next, random;
-  std::vector<std::string> earlier_texts, next_texts, random_texts;
-  const Bytes noise = RandomBytes(kTestMessages * 9, 121);
+  TextRomBuilder next;
+  std::vector<std::string> earlier_texts, next_texts;
   for (int m = 0; m < kTestMessages; ++m) {
     earlier_texts.push_back("TEXT " + std::to_string(m));
     next_texts.push_back("NEXT " + std::to_string(m));
     next.Message(m, next_texts.back()).X(m, static_cast<std::uint8_t>(m * 3));
-    Bytes characters(noise.begin() + m * 9, noise.begin() + m * 9 + 1 + noise[m * 9] % 8);
-    for (std::uint8_t& c : characters)
-      c = static_cast<std::uint8_t>((c & 0x7F) | (&c == &characters.back() ? 0x80 : 0));
-    random.Characters(m, characters);
-    random_texts.push_back(DecodedText(characters));
   }
   const Bytes good = next.Get();
   const auto up_to = [&](int message) {
@@ -283,7 +268,6 @@ TEST_F(BadInputTest, TextRomFiles) {
       {"cut at the records", Cut(good, files::kMessageRecordsOffset), true, earlier_texts},
       {"cut at the French", Cut(good, next.RecordOffset(30)), true, up_to(30)},
       {"cut at the Spanish", Cut(good, next.RecordOffset(90)), true, up_to(90)},
-      {"random characters", random.Get(), true, random_texts},
       // A pointer beyond the image refuses the file, unless the file is cut before it.
       {"a pointer beyond the image", beyond, false},
       {"cut before that pointer", Cut(beyond, pointer_119), true, earlier_texts},

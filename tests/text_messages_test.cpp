@@ -18,6 +18,15 @@ Bytes Image() {
   return {files::text_rom_image.begin(), files::text_rom_image.end()};
 }
 
+// The character codes 0..47 in order, with a stray low bit, and the bit that ends a record.
+Bytes EveryCode() {
+  Bytes codes;
+  for (int code = 0; code < 48; ++code)
+    codes.push_back(static_cast<std::uint8_t>(2 * code + 1));
+  codes.back() |= 0x80;
+  return codes;
+}
+
 class TextMessagesTest : public EditorTest {
  protected:
   void Edit(const Bytes& rom, std::function<void(FakeDialog&)> person,
@@ -77,7 +86,7 @@ TEST_F(TextMessagesTest, TheDialogShowsAndStoresEveryFieldOfAMessage) {
                                      .Pair(14, 0x9F, 7)
                                      .Message(50, "ABCDEF")
                                      .Pair(3, 0xA7, 0)
-                                     .Characters(9, {0x4A, 0x5B, 0xFF});
+                                     .Characters(9, EveryCode());
   const Bytes rom = builder.Get();
   const std::string out = temp.File("out.121");
   std::string transcript;
