@@ -71,22 +71,45 @@ TEST_F(ArcadeHitsTest, ChosenSetAndTextDataGoToTheirPlaces) {
   const Bytes extra = With(With(With(input, 9000, kGameLevels), 12000, TextRomImage(3)),
                            kLastText + 3000, TextRomImage(4));
   const int tubes = kTempestTubesButton, text = kIncludeTextDataBox, ok = kArcadeHitsOkButton;
+  // The save dialog offers the opened file's extension of three characters at most; a name
+  // without one is taken for a program.
   const struct {
     const Bytes& program;
     std::vector<int> clicks;
     Bytes expected;
+    const char *name, *extension;
   } cases[] = {
-      {input, {ok}, With(input, kFirstLevel, levels)},
-      {input, {tubes, ok}, With(input, kLastLevel, levels)},
-      {input, {text, ok}, With(With(input, kFirstLevel, levels), kFirstText, texts)},
-      {input, {tubes, text, ok}, With(With(input, kLastLevel, levels), kLastText, texts)},
-      {input, {text, tubes, text, ok}, With(input, kLastLevel, levels)},
-      {extra, {tubes, text, ok}, With(With(extra, kLastLevel, levels), kLastText + 3000, texts)},
-      {tight, {tubes, text, ok}, With(With(tight, kLastLevel, levels), end_text, texts)},
+      {input, {ok}, With(input, kFirstLevel, levels), "game.scr", "scr"},
+      {input, {tubes, ok}, With(input, kLastLevel, levels), "GAME.EXE", "EXE"},
+      {input,
+       {text, ok},
+       With(With(input, kFirstLevel, levels), kFirstText, texts),
+       "g.scrn",
+       "scr"},
+      {input,
+       {tubes, text, ok},
+       With(With(input, kLastLevel, levels), kLastText, texts),
+       "g.sc",
+       "sc"},
+      {input, {text, tubes, text, ok}, With(input, kLastLevel, levels), "game", "exe"},
+      {extra,
+       {tubes, text, ok},
+       With(With(extra, kLastLevel, levels), kLastText + 3000, texts),
+       "game.",
+       "exe"},
+      {tight,
+       {tubes, text, ok},
+       With(With(tight, kLastLevel, levels), end_text, texts),
+       "in.exe",
+       "exe"},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    Hack(cases[i].program, cases[i].clicks, temp.File("out.exe"));
-    EXPECT_EQ(ReadFileBytes(temp.File("out.exe")), cases[i].expected) << i;
+  for (const auto& [program, clicks, expected, name, extension] : cases) {
+    Hack(program, clicks, temp.File("out.exe"), name);
+    EXPECT_EQ(ReadFileBytes(temp.File("out.exe")), expected) << name;
+    const platform::FileDialogRequest& save = host.file_dialogs.back().second;
+    EXPECT_EQ(
+        save.filter_description + " " + save.filter_pattern + " " + save.default_extension,
+        "Atari Arcade Hits (*." + std::string(extension) + ") *." + extension + " " + extension);
   }
   EXPECT_EQ(ReadFileBytes(temp.File("in.exe")), tight);
   EXPECT_TRUE(host.message_boxes.empty());
@@ -144,23 +167,6 @@ TEST_F(ArcadeHitsTest, CancelWritesNothing) {
             (std::vector<std::string>{"derived.118", "editor.118", "in.exe", "texts.121"}));
   EXPECT_TRUE(host.message_boxes.empty());
   ExpectUnchanged(before);
-}
-
-TEST_F(ArcadeHitsTest, SaveDialogOffersTheExtensionOfTheOpenedFile) {
-  LoadLevels();
-  // Three characters at most; a name without an extension is taken for the program.
-  for (const auto& [name, extension] : {std::pair{"game.scr", "scr"},
-                                        {"GAME.EXE", "EXE"},
-                                        {"game.scrn", "scr"},
-                                        {"game.sc", "sc"},
-                                        {"game", "exe"},
-                                        {"game.", "exe"}}) {
-    Hack(Program(), {kArcadeHitsOkButton}, FileAnswer(), name);
-    const platform::FileDialogRequest& save = host.file_dialogs.back().second;
-    EXPECT_EQ(save.filter_description, "Atari Arcade Hits (*." + std::string(extension) + ")");
-    EXPECT_EQ(save.filter_pattern + " " + save.default_extension,
-              "*." + std::string(extension) + " " + extension);
-  }
 }
 
 }  // namespace
