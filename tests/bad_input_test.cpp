@@ -3,13 +3,13 @@
 // behind a right one, missing, a folder, or not chosen at all. Each is opened through the menus
 // as a person would; for each the test says whether it is taken, with which message it is
 // refused, and what it changed in memory. A refused file changes nothing at all.
-#include <bit>
 #include <cmath>
 #include <filesystem>
 #include <random>
 
 #include "app/editor_state.h"
 #include "files/colours.h"
+#include "files/level_file.h"
 #include "files/level_rom_file.h"
 #include "files/text_rom.h"
 #include "resources/arcade_hits_dialog.h"
@@ -153,6 +153,7 @@ TEST_F(BadInputTest, LevelRomFiles) {
 
 TEST_F(BadInputTest, LevelFiles) {
   LevelFileBuilder file, extremes;
+  files::LevelFileImage earlier;
   const double values[] = {std::nan(""), INFINITY, -INFINITY, 1e308, -1e308, -0.0, 254.5, -0.5};
   for (int i = 0; i < level::kPointCount; ++i) {
     file.Point(i / 16, i % 16, 10.25 + i * 0.5, 245.75 - i * 0.75);
@@ -171,36 +172,21 @@ TEST_F(BadInputTest, LevelFiles) {
   shapes.push_back({"non-finite and huge coordinates", extremes.Get(), true});
   Check(
       shapes, kLoadTld, "Not a valid TLD file", [this] { LoadAndTurnALevel(); },
-      [](const Shape&) {},
-      [](const Shape& shape, const EditorSnapshot& before) {
-        // The editor's state laid out as a level file, with what the file holds over it.
-        LevelFileBuilder earlier;
-        for (int i = 0; i < level::kPointCount; ++i) {
-          earlier.Point(i / 16, i % 16, std::bit_cast<double>(before.accurate_x[i]),
-                        std::bit_cast<double>(before.accurate_y[i]));
-        }
-        for (int offset = 0; offset < level::kLevelTableSize; ++offset)
-          earlier.TableByte(offset, before.level_rom_image[ImageOffset(offset)]);
-        const Bytes expected = Overlay(earlier.Get(), shape.bytes);
-        const EditorSnapshot now;
-        for (int i = 0; i < level::kPointCount; ++i) {
-          ASSERT_EQ(now.accurate_x[i],
-                    std::bit_cast<std::uint64_t>(DoubleAt(expected, LevelFileX(i))));
-          ASSERT_EQ(now.accurate_y[i],
-                    std::bit_cast<std::uint64_t>(DoubleAt(expected, LevelFileY(i))));
-        }
-        // The table is the file's but for the X and Y bytes, and the rest of the ROM stays.
-        for (std::size_t i = 0; i < now.level_rom_image.size(); ++i) {
-          const bool coordinates =
-              i >= ImageOffset(0) && i < ImageOffset(level::kSegmentDirections);
-          const bool table = i >= ImageOffset(0) && i < ImageOffset(level::kLevelTableSize);
-          if (!coordinates) {
-            ASSERT_EQ(now.level_rom_image[i],
-                      table ? expected[LevelFileTable(static_cast<int>(i) - 380)]
-                            : before.level_rom_image[i])
-                << i;
+      [&](const Shape&) { earlier = files::EncodeLevelFile(); },
+      [&](const Shape& shape, const EditorSnapshot& before) {
+        // The file's bytes over the editor's earlier state, but for the X and Y bytes of the
+        // table, which follow the coordinates; the rest of the ROM stays.
+        const Bytes expected = Overlay({earlier.begin(), earlier.end()}, shape.bytes);
+        const auto now = files::EncodeLevelFile();
+        for (std::size_t i = 0; i < now.size(); ++i) {
+          if (i < LevelFileTable(0) || i >= LevelFileTable(level::kSegmentDirections)) {
+            ASSERT_EQ(now[i], expected[i]) << i;
           }
         }
+        Bytes rom = EditorSnapshot().level_rom_image;
+        std::copy_n(before.level_rom_image.begin() + ImageOffset(0), level::kLevelTableSize,
+                    rom.begin() + ImageOffset(0));
+        EXPECT_EQ(rom, before.level_rom_image);
         ExpectLevelsTaken();
       });
 }
