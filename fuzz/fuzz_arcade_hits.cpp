@@ -1,12 +1,7 @@
-// "Hack 'Atari Arcade Hits'..." with any program file. FindRomImages finds what a plain scan
-// finds. A file without both pairs of images, with its level images not 24576 bytes apart, or
-// with an image running past its end is refused, with no dialog and nothing written. Any other
-// file is written out with the editor's level ROM image (and, when asked, its text ROM image)
-// at the places of the chosen set and every other byte as read, the editor's images unchanged.
-//
-// The file's last byte also makes the person's choices: bit 0 "Tempest Tubes", bit 1 "Include
-// Text Data", bit 2 names the input .scr instead of .exe.
+// "Hack 'Atari Arcade Hits'..." with any program file. Its last byte also makes the choices:
+// bit 0 "Tempest Tubes", bit 1 "Include Text Data", bit 2 names it .scr instead of .exe.
 #include <cstring>
+#include <tuple>
 
 #include "files/arcade_hits.h"
 #include "files/level_rom_file.h"
@@ -21,7 +16,7 @@ using namespace files;
 using namespace level;
 using namespace resources;
 
-// A level ROM and a text ROM loaded through their menus, as a person would before a patch.
+// Through their menus, as a person would before a patch.
 bool LoadEditorImages() {
   FuzzHost& host = Host();
   LevelRomImage level_rom = EarlierLevelData().image;
@@ -30,33 +25,31 @@ bool LoadEditorImages() {
   Command(kLoadRom);
   host.Offer(ValidTextImage(), "121");
   Command(kEditText);
-  // The segment directions and length factors in step with the points, as a patch puts them.
+  // In step with the points, as a patch puts them.
   DeriveAllShapes();
   return host.messages.empty() && level_rom_loaded && text_rom_loaded;
 }
 
-RIMFORGE_NO_COVERAGE void Scan(Bytes bytes, Bytes signature, std::size_t at,
-                               std::optional<std::size_t>& first,
-                               std::optional<std::size_t>& last) {
+UNCOUNTED void Scan(Bytes bytes, Bytes signature, std::size_t at, std::optional<std::size_t>& first,
+                    std::optional<std::size_t>& last) {
   if (bytes[at] == signature[0] && std::memcmp(&bytes[at], signature.data(), 4) == 0) {
     (first ? last : first) = at;
   }
 }
 
-RIMFORGE_NO_COVERAGE void CheckPlaces(Bytes bytes, const RomImagePlaces& found) {
+UNCOUNTED void CheckPlaces(Bytes bytes, const RomImagePlaces& found) {
   RomImagePlaces places;
   for (std::size_t at = 0; at + 4 <= bytes.size(); ++at) {
     Scan(bytes, kLevelRomSignature, at, places.first_level_rom, places.last_level_rom);
     Scan(bytes, kTextRomSignature, at, places.first_text_rom, places.last_text_rom);
   }
-  Require(found.first_level_rom == places.first_level_rom &&
-              found.last_level_rom == places.last_level_rom &&
-              found.first_text_rom == places.first_text_rom &&
-              found.last_text_rom == places.last_text_rom,
-          "FindRomImages does not find what a plain scan finds");
+  const auto all = [](const RomImagePlaces& p) {
+    return std::tie(p.first_level_rom, p.last_level_rom, p.first_text_rom, p.last_text_rom);
+  };
+  Require(all(found) == all(places), "FindRomImages does not find what a plain scan finds");
 }
 
-RIMFORGE_NO_COVERAGE bool IsValid(const RomImagePlaces& places, std::size_t size) {
+UNCOUNTED bool IsValid(const RomImagePlaces& places, std::size_t size) {
   const auto& [first_level, last_level, first_text, last_text] = places;
   return first_level && last_level && first_text && last_text &&
          *last_level - *first_level == kLevelRomDistance && *last_level + kLevelRomSize <= size &&
@@ -101,7 +94,7 @@ void RunInput(Bytes file) {
     std::ranges::copy(text_image,
                       &expected[*(tubes ? places.last_text_rom : places.first_text_rom)]);
   }
-  Require(host.SavedIs(expected), "the written program file is not the patched input");
+  host.RequireSaved(expected);
 }
 
 }  // namespace fuzzing

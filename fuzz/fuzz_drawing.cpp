@@ -1,16 +1,11 @@
-// DrawLine and DrawTube with any level table, accurate coordinates (NaN, infinite and huge ones
-// included), view flags, mode and zoom: nothing is written outside the frame buffer, and the
-// level data stays as it was. The first line is also checked pixel by pixel: it is the same
-// whichever end comes first, stays within the box of its zoomed ends, is one unbroken pixel for
-// every step along its longer axis when both ends lie inside the frame, and has the pixels of
-// the plain walk that takes every step when it is short enough to walk.
+// DrawLine and DrawTube with any level table, accurate coordinates, view flags, mode and zoom.
 //
-// The input: byte 0 the view flags (bit 0 safe frame, 1 bounding box, 2 ROM values, 3 claw,
-// 4 2D view, 5 edit mode), byte 1 the current point (low nibble) and the drawn segment limit
-// less one (high nibble), byte 2 the shape (low nibble); from offset 3 the accurate X and Y
-// coordinates as doubles and from 4099 the level table, as in a level file; then the zoom as a
-// double, and lines of 17 bytes: x1, y1, x2, y2 as 32-bit integers and the colour. All is
-// little-endian; missing bytes count as zero, a missing zoom as 1.
+// The input: byte 0 the view flags (bits 0..4: safe frame, bounding box, ROM values, claw,
+// 2D view; bit 5 edit mode), byte 1 the current point (low nibble) and the drawn segment limit
+// less one, byte 2 the shape (low nibble); from offset 3 the accurate X and Y as doubles and
+// from 4099 the level table, as in a level file; then the zoom as a double, and lines of 17
+// bytes: x1, y1, x2, y2 as 32-bit integers and the colour. All little-endian; missing bytes
+// count as zero, a missing zoom as 1.
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -40,7 +35,6 @@ constexpr std::size_t kZoomOffset = kTableOffset + kLevelTableSize;
 constexpr std::size_t kLinesOffset = kZoomOffset + 8;
 constexpr std::size_t kLineSize = 17;
 
-// As the input lays a line out.
 struct Line {
   std::int32_t x1, y1, x2, y2;
   std::uint8_t colour;
@@ -48,18 +42,16 @@ struct Line {
 static_assert(offsetof(Line, colour) == kLineSize - 1 &&
               std::endian::native == std::endian::little);
 
-// In the frame's order: rows first, then columns.
+// In the frame's order.
 struct Pixel {
   std::int64_t row;
   std::int64_t column;
   auto operator<=>(const Pixel&) const = default;
 };
 
-// The pixels of the line, drawn into a cleared frame.
-RIMFORGE_NO_COVERAGE std::vector<Pixel> PixelsOf(std::int32_t x1, std::int32_t y1, std::int32_t x2,
-                                                 std::int32_t y2) {
+UNCOUNTED std::vector<Pixel> PixelsOf(const Line& line) {
   ClearFrameBuffer();
-  DrawLine(x1, y1, x2, y2, 1);
+  DrawLine(line.x1, line.y1, line.x2, line.y2, 1);
   std::vector<Pixel> pixels;
   const std::uint8_t* const frame = FrameBuffer();
   const std::uint8_t* const end = frame + kFrameSize;
@@ -70,38 +62,31 @@ RIMFORGE_NO_COVERAGE std::vector<Pixel> PixelsOf(std::int32_t x1, std::int32_t y
   return pixels;
 }
 
-RIMFORGE_NO_COVERAGE bool Inside(std::int64_t column, std::int64_t row) {
+UNCOUNTED bool Inside(std::int64_t column, std::int64_t row) {
   return column >= 0 && column < kFrameWidth && row >= 0 && row < kFrameHeight;
 }
 
-RIMFORGE_NO_COVERAGE std::int64_t Zoomed(std::int32_t coordinate) {
+UNCOUNTED std::int64_t Zoomed(std::int32_t coordinate) {
   return util::SaturatingTrunc<std::int32_t>(static_cast<double>(coordinate) * editor.zoom_factor);
 }
 
-// A line whose ends lie inside the frame: one pixel for every major coordinate from end to
-// end, each a neighbour of the one before, both ends among them.
-RIMFORGE_NO_COVERAGE void CheckWholeLine(std::vector<Pixel> pixels, Pixel first, Pixel last) {
+UNCOUNTED void CheckWholeLine(std::vector<Pixel> pixels, Pixel first, Pixel last) {
   const bool steep = std::abs(last.row - first.row) > std::abs(last.column - first.column);
   const auto major = [&](const Pixel& p) { return steep ? p.row : p.column; };
   if (major(first) > major(last)) std::swap(first, last);
   std::ranges::sort(pixels, {}, major);
+  const auto broken = [&](const Pixel& p, const Pixel& q) {
+    return major(q) != major(p) + 1 || std::abs(q.row - p.row) > 1 ||
+           std::abs(q.column - p.column) > 1;
+  };
   Require(pixels.size() == static_cast<std::size_t>(major(last) - major(first)) + 1 &&
-              pixels.front() == first && pixels.back() == last,
-          "a line inside the frame does not have one pixel per step from end to end");
-  for (std::size_t i = 1; i < pixels.size(); ++i) {
-    const Pixel& p = pixels[i - 1];
-    const Pixel& q = pixels[i];
-    Require(major(q) == major(p) + 1 && std::abs(q.row - p.row) <= 1 &&
-                std::abs(q.column - p.column) <= 1,
-            "a line inside the frame is broken");
-  }
+              pixels.front() == first && pixels.back() == last &&
+              std::ranges::adjacent_find(pixels, broken) == pixels.end(),
+          "a line inside the frame does not run unbroken from end to end");
 }
 
-RIMFORGE_NO_COVERAGE void CheckLine(const Line& line) {
-  const auto pixels = PixelsOf(line.x1, line.y1, line.x2, line.y2);
-  Require(PixelsOf(line.x2, line.y2, line.x1, line.y1) == pixels,
-          "a line drawn the other way round has other pixels");
-
+UNCOUNTED void CheckLine(const Line& line) {
+  const auto pixels = PixelsOf(line);
   const std::int64_t a1 = Zoomed(line.x1);
   const std::int64_t b1 = Zoomed(line.y1);
   const std::int64_t a2 = Zoomed(line.x2);
@@ -111,8 +96,10 @@ RIMFORGE_NO_COVERAGE void CheckLine(const Line& line) {
                 p.row >= std::min(b1, b2) && p.row <= std::max(b1, b2),
             "a line has a pixel outside the box of its ends");
   }
+  Require(PixelsOf({line.x2, line.y2, line.x1, line.y1, 0}) == pixels,
+          "a line drawn the other way round has other pixels");
   if (Inside(a1, b1) && Inside(a2, b2)) CheckWholeLine(pixels, {b1, a1}, {b2, a2});
-  // Short enough to walk: skipping the far stretches changes no pixel of the plain walk.
+  // Short enough to walk: skipping far stretches changes no pixel.
   if (std::max(std::abs(a2 - a1), std::abs(b2 - b1)) <= 1 << 16) {
     std::vector<Pixel> walked;
     testing_support::PlainLineWalk(a1, b1, a2, b2, [&](std::int64_t column, std::int64_t row) {
@@ -133,11 +120,8 @@ void RunInput(Bytes file) {
   if (file.size() >= kLinesOffset) std::memcpy(&zoom, &file[kZoomOffset], sizeof zoom);
   SetZoom(zoom);
   const int flags = input[0];
-  view_flags.safe_frame = flags & 1;
-  view_flags.bounding_box = (flags >> 1) & 1;
-  view_flags.rom_values = (flags >> 2) & 1;
-  view_flags.claw = (flags >> 3) & 1;
-  view_flags.view_2d = (flags >> 4) & 1;
+  view_flags = {flags & 1,        (flags >> 1) & 1, (flags >> 2) & 1,
+                (flags >> 3) & 1, view_flags.bend,  (flags >> 4) & 1};
   editor.editor_mode = (flags & 32) != 0 ? kEditMode : kViewMode;
   edit_state.current_point = input[1] & 15;
   edit_state.drawn_segment_limit = (input[1] >> 4) + 1;

@@ -14,8 +14,7 @@
 namespace fuzzing {
 namespace {
 
-// A file of this process in memory (/dev/shm where it exists), so a run does not wear the disk.
-// Removed at exit, so the names are never destroyed.
+// In memory where it can be, to spare the disk; removed at exit, so the names are never freed.
 const std::string& ScratchPath(const std::string& name) {
   static auto& paths = *new std::set<std::string>;
   static const std::string prefix = [] {
@@ -44,15 +43,16 @@ void FuzzHost::Offer(Bytes file, const std::string& extension) {
   open_answer = ScratchPath("in." + extension);
   save_answer = ScratchPath("out." + extension);
   std::FILE* scratch = std::fopen(open_answer->c_str(), "wb");
-  Require(scratch != nullptr, "a scratch file could not be made");
-  const bool written = std::fwrite(file.data(), 1, file.size(), scratch) == file.size();
-  Require(std::fclose(scratch) == 0 && written, "a scratch file could not be written");
+  Require(scratch && std::fwrite(file.data(), 1, file.size(), scratch) == file.size() &&
+              std::fclose(scratch) == 0,
+          "a scratch file could not be written");
 }
 
-bool FuzzHost::SavedIs(Bytes bytes, bool saves) {
+void FuzzHost::RequireSaved(Bytes bytes, bool saves) {
   const auto saved = save_answer ? files::ReadWholeFile(*save_answer) : std::nullopt;
   if (saved) std::remove(save_answer->c_str());
-  return saves ? messages.empty() && saved && std::ranges::equal(*saved, bytes) : !saved;
+  Require(saves ? messages.empty() && saved && std::ranges::equal(*saved, bytes) : !saved,
+          saves ? "a save reported a problem or is not what was expected" : "a file was saved");
 }
 
 std::int16_t FuzzHost::GetAsyncKeyState(int virtual_key) {
@@ -63,7 +63,7 @@ std::int16_t FuzzHost::GetAsyncKeyState(int virtual_key) {
 }
 
 int FuzzHost::ShowMessageBox(std::string_view text, std::string_view caption, UINT type) {
-  Require(caption == "Rimforge", "a message box without the caption Rimforge");
+  Require(caption == "Rimforge", "a message box not captioned Rimforge");
   messages.emplace_back(text);
   return (type & MB_YESNO) != 0 ? IDYES : IDOK;
 }
@@ -73,8 +73,7 @@ INT_PTR FuzzHost::RunModalDialog(const platform::DialogTemplate& dialog_template
   ++dialogs_run;
   FuzzDialog dialog(dialog_template, procedure);
   dialog.Send(WM_INITDIALOG);
-  const auto person = people.find(dialog_template.id);
-  if (person != people.end()) person->second(dialog);
+  if (people.contains(dialog_template.id)) people[dialog_template.id](dialog);
   if (!dialog.HasEnded()) dialog.Close();
   Require(dialog.HasEnded(), "a dialog stayed open after its close box");
   return 0;
@@ -110,14 +109,12 @@ void Command(int id) {
 
 bool Took(bool valid, std::string_view message, bool unchanged) {
   FuzzHost& host = Host();
-  if (valid) {
-    Require(host.messages.empty(), "a valid file was refused");
-  } else {
-    Require(std::ranges::equal(host.messages, std::array{message}) && host.dialogs_run == 0 &&
-                host.SavedIs({}, false) && unchanged,
-            "an invalid file was not refused with its message alone, or was edited, saved or "
-            "changed the editor");
-  }
+  Require(valid ? host.messages.empty()
+                : std::ranges::equal(host.messages, std::array{message}) && host.dialogs_run == 0 &&
+                      unchanged,
+          valid ? "a valid file was refused"
+                : "an invalid file was not refused with its message alone, or changed the editor");
+  if (!valid) host.RequireSaved({}, false);
   return valid;
 }
 

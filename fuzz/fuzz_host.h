@@ -1,6 +1,5 @@
 // What the fuzz targets share: a host that answers file dialogs with scratch files in memory,
-// message boxes with OK and modal dialogs with a scripted person, and a check that stops the run
-// at the first broken invariant (libFuzzer keeps the input).
+// message boxes with OK and modal dialogs with a scripted person, and the invariant check.
 #pragma once
 
 #include <algorithm>
@@ -20,30 +19,29 @@
 #include "platform/host.h"
 #include "platform/memory_dialog.h"
 
-// For the targets' own checks: uncounted, they do not steer the fuzzer and cost little.
-#define RIMFORGE_NO_COVERAGE __attribute__((no_sanitize("coverage")))
+// The targets' own checks, which must not steer the fuzzer, are left out of the coverage.
+#define UNCOUNTED __attribute__((no_sanitize("coverage")))
 
 namespace fuzzing {
 
 using Bytes = std::span<const std::uint8_t>;
 
-// Each target's work on one input; the host then frees what it kept, for libFuzzer's leak check.
+// Each target's work on one input.
 void RunInput(Bytes input);
 
-// Prints what failed and aborts, so that the fuzzer records the input as a finding.
+// Aborts, so that libFuzzer keeps the input.
 [[noreturn]] void Fail(const char* what);
 inline void Require(bool holds, const char* what) {
   if (!holds) Fail(what);
 }
 
-// A control that is missing or a place beyond a list breaks an invariant; a click on a disabled
-// control does not arrive, as on a desktop.
+// A missing control or a place beyond a list breaks an invariant; a disabled control takes no
+// input, as on a desktop.
 class FuzzDialog final : public platform::MemoryDialog {
  public:
   using MemoryDialog::MemoryDialog;
 
-  // Typing that ignores the text limit and the edit field's style: the dialog procedures must
-  // cope with a host whose edit fields let more through.
+  // Past the text limit and the field's style: the editor must cope with hosts that let more in.
   void TypeAnything(int id, std::string_view text) {
     if (Control(id).enabled) SetItemText(id, text);
   }
@@ -56,8 +54,7 @@ class FuzzDialog final : public platform::MemoryDialog {
 
 class FuzzHost : public platform::Host {
  public:
-  // What file dialogs return (nothing: cancelled), and who acts in which dialog; a dialog that
-  // nobody acts in is closed by its close box.
+  // The file dialogs' answers (none: cancelled), and who acts in which dialog.
   std::optional<std::string> open_answer;
   std::optional<std::string> save_answer;
   std::map<int, std::function<void(FuzzDialog&)>> people;
@@ -69,14 +66,12 @@ class FuzzHost : public platform::Host {
   int dialogs_run = 0;
   std::vector<platform::FileDialogRequest> save_dialogs;
 
-  // Forgets the answers and the records, and gives their memory back.
   void Clear() { *this = FuzzHost(); }
-  // Writes `file` to the scratch file in.`extension`; open dialogs answer it, save dialogs
-  // out.`extension`.
+  // Writes `file` for open dialogs; save dialogs answer another scratch file.
   void Offer(Bytes file, const std::string& extension);
-  // Whether the editor saved `bytes` without a word, or saved nothing when it `saves` not. The
-  // file is taken away, so that no later input finds it.
-  bool SavedIs(Bytes bytes, bool saves = true);
+  // That the editor saved `bytes` without a word, or nothing when it `saves` not; then removes
+  // the file, lest a later input find it.
+  void RequireSaved(Bytes bytes, bool saves = true);
 
   std::uint32_t TimeGetTime() const override { return 0; }
   void WaitUntilElapsed(std::uint32_t, std::uint32_t) override {}
@@ -107,13 +102,11 @@ class FuzzHost : public platform::Host {
   void OpenReadMe() override {}
 };
 
-// The one host of the process, set as the editor's host with the editor started on first use.
+// The editor's host, which starts the editor on first use.
 FuzzHost& Host();
-// The editor back in its start state with the earlier level data, the host's records cleared
-// and `file` offered. The frame buffer and the menus are kept: commands arrive whatever the
-// menus show, and rebuilding them would cost more than an input's own work.
+// The editor reset with the earlier level data and `file` offered. The menus are kept: commands
+// arrive whatever they show, and rebuilding costs.
 FuzzHost& StartFresh(Bytes file, const std::string& extension);
-// A menu command, as the host delivers it.
 void Command(int id);
 
 inline bool StartsWith(Bytes bytes, Bytes signature) {
@@ -121,18 +114,17 @@ inline bool StartsWith(Bytes bytes, Bytes signature) {
          std::equal(signature.begin(), signature.end(), bytes.begin());
 }
 
-// What a load of `file` makes of `image`: the file's bytes over its start.
+// `image` with the file's bytes over its start.
 template <typename Image>
 Image Loaded(Image image, Bytes file) {
   std::copy_n(file.begin(), std::min(file.size(), image.size()), image.begin());
   return image;
 }
 
-// Whether the editor took the file, as it must, without a word, when it is `valid`. Otherwise
-// it must refuse it with `message` alone: no dialog, nothing saved, all `unchanged`.
+// Requires that a `valid` file was taken without a word, and any other refused with `message`
+// alone: no dialog, nothing saved, all `unchanged`. Returns `valid`.
 bool Took(bool valid, std::string_view message, bool unchanged = true);
 
-// The level image and the accurate coordinates.
 struct LevelData {
   level::LevelRomImage image;
   std::array<double, level::kPointCount> x;
@@ -144,11 +136,10 @@ struct LevelData {
   }
 };
 LevelData CurrentLevelData();
-// What the editor holds before a load: an image with a pattern, and fractions in the accurate
-// coordinates that only a load may round away.
+// A pattern, and fractions in the accurate coordinates that only a load may round.
 const LevelData& EarlierLevelData();
 
-// A valid text ROM image: every message a record of three characters.
+// Every message a record of three characters.
 const std::array<std::uint8_t, files::kTextRomSize>& ValidTextImage();
 
 }  // namespace fuzzing

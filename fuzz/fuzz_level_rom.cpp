@@ -1,7 +1,4 @@
-// "&Load ROM ..." and "&Save ROM ..." with any file. A file without the signature is refused and
-// changes nothing; any other file replaces the bytes of the image that it holds, the accurate
-// coordinates become its ROM values, and the save writes the image with segment directions and
-// length factors in their ranges and every other byte as loaded.
+// "&Load ROM ..." and "&Save ROM ..." with any file.
 #include "app/editor_state.h"
 #include "files/level_rom_file.h"
 #include "fuzz_host.h"
@@ -12,20 +9,19 @@ namespace {
 
 using namespace level;
 
-RIMFORGE_NO_COVERAGE void CheckLoad(Bytes file) {
-  Require(level_rom_image == Loaded(EarlierLevelData().image, file),
-          "the image is not the file's bytes over the earlier image");
-  Require(std::equal(accurate_x.begin(), accurate_x.end(), &level_table[kXBytes]) &&
-              std::equal(accurate_y.begin(), accurate_y.end(), &level_table[kYBytes]),
-          "the accurate coordinates are not the ROM values after a load");
-  Require(app::editor.editor_mode == app::kLevelSelectMode && app::mouse.ignore_buttons &&
+UNCOUNTED void CheckLoad(Bytes file) {
+  Require(level_rom_image == Loaded(EarlierLevelData().image, file) &&
+              std::equal(accurate_x.begin(), accurate_x.end(), &level_table[kXBytes]) &&
+              std::equal(accurate_y.begin(), accurate_y.end(), &level_table[kYBytes]) &&
+              app::editor.editor_mode == app::kLevelSelectMode && app::mouse.ignore_buttons &&
               files::level_rom_loaded,
-          "a load did not end in level select with the loaded flag");
+          "a load is not the file over the earlier image with the coordinates its ROM values, "
+          "in level select with the loaded flag");
 }
 
-RIMFORGE_NO_COVERAGE void CheckSaved(Bytes file) {
-  Require(Host().SavedIs(level_rom_image), "the save reported a problem or is not the image");
-  // All but the segment directions and the length factors, which a save derives, as loaded.
+UNCOUNTED void CheckSaved(Bytes file) {
+  Host().RequireSaved(level_rom_image);
+  // A save derives only the segment directions and the length factors.
   LevelRomImage kept = Loaded(EarlierLevelData().image, file);
   const auto table = kept.begin() + kLevelTableOffset;
   std::copy_n(&level_table[kSegmentDirections], kPointCount, table + kSegmentDirections);

@@ -1,15 +1,10 @@
-// "&Edit Text..." with any file. A file without the signature, or one that leaves a message
-// outside the image or without an end within 63 characters, is refused, with no dialog and
-// nothing saved. Any other file is listed whole; all 120 messages are selected in turn (each
-// selection commits the message before, OK or Enter the selected one), then saved. Commits
-// write only into the records as they lay at opening and into the attribute table. Where the
-// records lie apart from each other and from the tables, every message reads back as committed:
-// text normalised and cut to its length, X and Y as typed when numbers, colour and size as chosen.
+// "&Edit Text..." with any file: one without the signature, or with a message outside the image
+// or not ended within 63 characters, is refused; any other is edited message by message.
 //
-// The bytes after the 2048 that are loaded script the person. Before each next selection one
-// byte: bits 0..1 do nothing, type a text, type X and Y, or choose colour and size; bit 2 then
-// presses Enter; bits 3..7 count the bytes that follow for the text or the numbers. A byte left
-// over at the end presses Cancel (bit 0) or the close box (bit 1) instead of OK.
+// The bytes after the 2048 loaded script the person: before each next selection one byte, whose
+// bits 0..1 do nothing, type a text, type X and Y, or choose colour and size, bit 2 then presses
+// Enter, and bits 3..7 count the bytes that follow for the text or the numbers. A byte left over
+// presses Cancel (bit 0) or the close box (bit 1) instead of OK.
 #include <bitset>
 #include <string_view>
 
@@ -24,27 +19,23 @@ using namespace files;
 using namespace resources;
 using Image = std::array<std::uint8_t, kTextRomSize>;
 
-constexpr std::size_t kAttributes = kMessageAttributesOffset;
-constexpr std::size_t kRecords = kMessageRecordsOffset;
 constexpr const char* kLanguages[] = {"English", "French", "German", "Spanish"};
 constexpr int kColours = 9;
 constexpr int kSizes = 5;
-// The characters of the game's codes 0..40, written out apart from the editor's; beyond, a dash.
+// The game's codes 0..40, not the editor's table; beyond, a dash.
 constexpr std::string_view kCharacters = " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ -\xBD\xA9";
 
-// What a script byte does, by its bits 0..1 (0: nothing).
 enum Action { kTypeText = 1, kTypeNumbers, kChooseLists };
 
-RIMFORGE_NO_COVERAGE char Normalise(char c) {
+UNCOUNTED char Normalise(char c) {
   if (c >= 'a' && c <= 'z') return c - 'a' + 'A';
   if (c == '/') return '\xBD';
   if (c == '@') return '\xA9';
   return kCharacters.find(c) == std::string_view::npos ? '-' : c;
 }
 
-// The text of the record whose characters start at `start`: up to its end (a character with
-// bit 7), 63 characters or the end of the image.
-RIMFORGE_NO_COVERAGE std::string DecodeAt(const Image& image, std::size_t start) {
+// The characters from `start` up to one with bit 7, 63 of them or the end of the image.
+UNCOUNTED std::string DecodeAt(const Image& image, std::size_t start) {
   std::string text;
   for (std::size_t at = start; at < image.size() && text.size() < kMaxMessageLength; ++at) {
     const std::size_t code = (image[at] >> 1) & 63;
@@ -54,8 +45,8 @@ RIMFORGE_NO_COVERAGE std::string DecodeAt(const Image& image, std::size_t start)
   return text;
 }
 
-// The low byte of an optionally signed decimal number of any length; nothing for other texts.
-RIMFORGE_NO_COVERAGE std::optional<std::uint8_t> NumberByte(std::string_view text) {
+// The low byte of an optionally signed decimal number of any length.
+UNCOUNTED std::optional<std::uint8_t> NumberByte(std::string_view text) {
   const bool minus = text.starts_with('-');
   if (minus || text.starts_with('+')) text.remove_prefix(1);
   if (text.empty() || text.find_first_not_of("0123456789") != text.npos) return std::nullopt;
@@ -66,8 +57,7 @@ RIMFORGE_NO_COVERAGE std::optional<std::uint8_t> NumberByte(std::string_view tex
   return minus ? 256 - value : value;
 }
 
-// The person in the Text Messages dialog, following the script, and what every commit should
-// make of the messages as the dialog opened on them.
+// The scripted person, and what the commits should make of the messages as opened.
 struct Edit {
   Bytes script;
   std::size_t at = 0;
@@ -75,17 +65,14 @@ struct Edit {
   std::array<std::size_t, kMessageCount> lengths{};
   std::array<std::string, kMessageCount> texts;  // in the image
   std::array<std::string, kMessageCount> lines;  // in the list
-  // The image as the dialog opened on it, with X positions and attribute pairs as committed.
+  // With X positions and attribute pairs as committed.
   Image image{};
-  // Records that lie apart from each other and from the tables, so commits of one message
-  // cannot change another.
+  // Records apart from each other and from the tables.
   bool apart = true;
-  // Where the image may differ from `image`: the characters of records that lie apart, which
-  // read back as the texts; otherwise all that commits may write, the records and the
-  // attribute table.
+  // Where the image may differ from `image`: the characters, or all commits may write.
   std::bitset<kTextRomSize> unforeseen;
 
-  // Whether the person ends with OK.
+  // Whether it ends with OK.
   bool Act(FuzzDialog& dialog) {
     CheckList(dialog, "the list does not hold every message as its line");
     for (int m = 0; m < kMessageCount; ++m) {
@@ -96,16 +83,13 @@ struct Edit {
     }
     const int end = std::max(Next(), 0) & 3;
     if (end == 0) ExpectCommit(dialog, kMessageCount - 1);
-    if (end >= 2) {
-      dialog.Close();
-    } else {
-      dialog.Click(end == 1 ? kTextMessagesCancel : kTextMessagesOk);
-    }
+    if (end < 2) dialog.Click(end == 1 ? kTextMessagesCancel : kTextMessagesOk);
+    if (end >= 2) dialog.Close();
     CheckList(dialog, "a list line is not the text committed");
     return end == 0;
   }
 
-  // The next byte of the script; -1 after its end.
+  // -1 after the end.
   int Next() { return at < script.size() ? script[at++] : -1; }
 
   std::string NextText(std::size_t count) {
@@ -132,18 +116,17 @@ struct Edit {
     if ((action & 4) != 0) {
       ExpectCommit(dialog, m);
       Host().pressed_keys[VK_RETURN] = true;
-      // Any message runs the procedure, which looks at the Enter key first.
       dialog.Send(WM_COMMAND, MAKEWPARAM(kMessageTextEdit, 0));
       Host().pressed_keys.erase(VK_RETURN);
       Require(dialog.GetCurSel(kMessageList) == m, "Enter lost the selection");
     }
   }
 
-  RIMFORGE_NO_COVERAGE void CheckList(const FuzzDialog& dialog, const char* what) const {
+  UNCOUNTED void CheckList(const FuzzDialog& dialog, const char* what) const {
     Require(std::ranges::equal(dialog.Control(kMessageList).strings, lines), what);
   }
 
-  RIMFORGE_NO_COVERAGE void CheckShown(const FuzzDialog& dialog, int m) const {
+  UNCOUNTED void CheckShown(const FuzzDialog& dialog, int m) const {
     const Image& now = text_rom_image;
     const std::size_t pair = MessageAttributeOffset(m);
     const int colour = now[pair] >> 4;
@@ -160,12 +143,10 @@ struct Edit {
                 dialog.GetCurSel(kMessageColourList) == (colour < kColours ? colour : -1) &&
                 dialog.GetCurSel(kMessageSizeList) == (size < kSizes ? size : -1) &&
                 dialog.Control(kMessageTextEdit).text_limit == static_cast<int>(lengths[m]),
-            "a selected message shows other fields than its record, or a text limit other than "
-            "its length at opening");
+            "a selected message shows other than its record, or a limit other than its length");
   }
 
-  // What committing the dialog's fields into message m makes of it.
-  RIMFORGE_NO_COVERAGE void ExpectCommit(const FuzzDialog& dialog, int m) {
+  UNCOUNTED void ExpectCommit(const FuzzDialog& dialog, int m) {
     std::string text = dialog.GetItemText(kMessageTextEdit);
     text.resize(std::min(text.size(), lengths[m]));
     std::ranges::transform(text, text.begin(), Normalise);
@@ -182,12 +163,11 @@ struct Edit {
     if (size >= 0) image[pair] = (image[pair] & 0xF0) | size;
   }
 
-  RIMFORGE_NO_COVERAGE void CheckCommitted() const {
+  UNCOUNTED void CheckCommitted() const {
     const Image& now = text_rom_image;
     for (std::size_t offset = 0; offset < now.size(); ++offset) {
       Require(now[offset] == image[offset] || unforeseen[offset],
-              "a commit wrote outside the records and the attribute table, or an X position or "
-              "an attribute pair is not as committed");
+              "a commit wrote where it may not, or not what was committed");
     }
     for (std::size_t m = 0; apart && m < kMessageCount; ++m) {
       Require(DecodeAt(now, records[m] + 1) == texts[m],
@@ -196,8 +176,8 @@ struct Edit {
   }
 };
 
-// Nothing when the editor must refuse the image.
-RIMFORGE_NO_COVERAGE std::optional<Edit> EditOf(const Image& image, Bytes script) {
+// None for an image the editor must refuse.
+UNCOUNTED std::optional<Edit> EditOf(const Image& image, Bytes script) {
   Edit edit{.script = script, .image = image};
   std::bitset<kTextRomSize> writable;
   for (std::size_t m = 0; m < kMessageCount; ++m) {
@@ -210,14 +190,14 @@ RIMFORGE_NO_COVERAGE std::optional<Edit> EditOf(const Image& image, Bytes script
     edit.records[m] = record;
     edit.lengths[m] = text.size();
     edit.texts[m] = edit.lines[m] = text;
-    edit.apart = edit.apart && record >= kRecords;
+    edit.apart = edit.apart && record >= kMessageRecordsOffset;
     for (std::size_t at = record; at <= record + text.size(); ++at) {
       edit.apart = edit.apart && !writable[at];
       writable[at] = true;
       edit.unforeseen[at] = at > record;
     }
   }
-  for (std::size_t at = kAttributes; at < kRecords; ++at) {
+  for (std::size_t at = kMessageAttributesOffset; at < kMessageRecordsOffset; ++at) {
     writable[at] = true;
   }
   if (!edit.apart) edit.unforeseen = writable;
@@ -228,7 +208,6 @@ RIMFORGE_NO_COVERAGE std::optional<Edit> EditOf(const Image& image, Bytes script
 
 void RunInput(Bytes file) {
   FuzzHost& host = StartFresh(file, "121");
-  // Its records of three characters are found by a short file that keeps the pointers.
   const Image& earlier = ValidTextImage();
   text_rom_image = earlier;
   std::optional<Edit> edit;
@@ -247,8 +226,7 @@ void RunInput(Bytes file) {
   }
   Require(text_rom_loaded, "a valid text ROM was not loaded");
   edit->CheckCommitted();
-  Require(host.SavedIs(text_rom_image, saves),
-          saves ? "the saved text ROM is not the image" : "a cancelled text edit was saved");
+  host.RequireSaved(text_rom_image, saves);
 }
 
 }  // namespace fuzzing

@@ -121,14 +121,7 @@ class BadInputTest : public EditorTest {
   static void ExpectLevelsTaken() {
     EXPECT_EQ(app::editor.editor_mode, app::kLevelSelectMode);
     EXPECT_FALSE(Grayed(kSaveTld));
-    for (int i = 0; i < level::kPointCount; ++i) {
-      for (const auto& [accurate, rom] :
-           {std::pair{level::accurate_x[i], level::XByte(i / 16, i % 16)},
-            {level::accurate_y[i], level::YByte(i / 16, i % 16)}}) {
-        const double v = accurate + 0.5;
-        ASSERT_EQ(rom, !(v >= 0) ? 0 : v >= 255 ? 255 : static_cast<int>(v)) << i;
-      }
-    }
+    ExpectRomValuesRounded();
   }
 };
 

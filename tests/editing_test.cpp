@@ -52,11 +52,9 @@ class EditingTest : public EditorTest {
   // value is its accurate value rounded.
   std::string State() const {
     const EditorSnapshot now;
-    for (int i = 0; i < level::kPointCount; ++i) {
+    for (int i = 0; i < level::kPointCount; ++i)
       EXPECT_TRUE(i / 16 == kShape || now.accurate_x[i] == start_.accurate_x[i]) << i;
-      const double x = level::accurate_x[i] + 0.5;
-      EXPECT_EQ(level::XByte(i / 16, i % 16), x >= 255 ? 255 : x > 0 ? static_cast<int>(x) : 0);
-    }
+    ExpectRomValuesRounded();
     const level::EditState& edit = level::edit_state;
     const auto byte = [](int field) { return level::ShapeByte(field, kShape); };
     char line[600];

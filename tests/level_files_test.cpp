@@ -113,31 +113,20 @@ TEST_F(LevelFilesTest, LevelRomLoadsIntoLevelSelectAndSavesWithDerivedBytes) {
   EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{"in.118", "out.118"}));
 }
 
-// Coordinates and the ROM values they round to: half up, clamped to 0..255, NaN as 0.
+// Coordinates at the edges of rounding, of the range and of the doubles: a quiet NaN with a
+// payload and a negative signalling NaN too.
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-const std::pair<double, int> kRoundings[] = {
-    {12.25, 12},
-    {-3.75, 0},
-    {300.5, 255},
-    {254.5, 255},
-    {254.49, 254},
-    {0.5, 1},
-    {0.4999, 0},
-    {-0.0, 0},
-    {127.5, 128},
-    {99.999, 100},
-    {kInfinity, 255},
-    {-kInfinity, 0},
-    {1e300, 255},
-    {-std::numeric_limits<double>::denorm_min(), 0},
-    {std::bit_cast<double>(0x7FF8'0000'0000'1234ull), 0},  // quiet NaN with a payload
-    {std::bit_cast<double>(0xFFF0'0000'0000'0001ull), 0},  // negative signalling NaN
-};
+constexpr double kDenormal = std::numeric_limits<double>::denorm_min();
+constexpr double kNaN = std::bit_cast<double>(0x7FF8'0000'0000'1234ull);
+constexpr double kSignallingNaN = std::bit_cast<double>(0xFFF0'0000'0000'0001ull);
+const double kCoordinates[] = {12.25,  -3.75,      300.5, 254.5,         254.49,    0.5,
+                               0.4999, -0.0,       127.5, 99.999,        kInfinity, -kInfinity,
+                               1e300,  -kDenormal, kNaN,  kSignallingNaN};
 
 TEST_F(LevelFilesTest, LevelFileKeepsEveryBitOfItsCoordinatesAndRoundsTheRomValues) {
   LevelFileBuilder file;
   for (int point = 0; point < level::kPointsPerShape; ++point) {
-    file.Point(3, point, kRoundings[point].first, kRoundings[15 - point].first);
+    file.Point(3, point, kCoordinates[point], kCoordinates[15 - point]);
     file.Point(1, point, 10 * point + 0.3, 50.2);  // the closed row of the derivations
   }
   const Bytes input = file.TableByte(level::kHeight + 2, 77).Get();
@@ -150,10 +139,7 @@ TEST_F(LevelFilesTest, LevelFileKeepsEveryBitOfItsCoordinatesAndRoundsTheRomValu
   std::fill_n(zeros.begin() + 380, level::kLevelTableSize, 0);
   EXPECT_EQ(zeros, Bytes(2048, 0));
   EXPECT_EQ(level::ShapeByte(level::kHeight, 2), 77);
-  for (int point = 0; point < level::kPointsPerShape; ++point) {
-    EXPECT_EQ(level::XByte(3, point), kRoundings[point].second) << point;
-    EXPECT_EQ(level::YByte(3, point), kRoundings[15 - point].second) << point;
-  }
+  ExpectRomValuesRounded();
   const std::string out = temp.Write("out.TLD", Bytes(30, 0xAA));
   ChooseFile(kSaveTld, out);
   const Bytes saved = ReadFileBytes(out);

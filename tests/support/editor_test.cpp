@@ -3,6 +3,7 @@
 #include <map>
 #include <sstream>
 
+#include "level/level_store.h"
 #include "resources/command_ids.h"
 #include "resources/tool_dialogs.h"
 #include "support/golden.h"
@@ -148,6 +149,17 @@ void EditorTest::Act(const std::string& script) {
     }
   }
   if (posted) host.RunFrames();
+}
+
+void EditorTest::ExpectRomValuesRounded() {
+  for (int i = 0; i < level::kPointCount; ++i) {
+    for (const auto& [accurate, rom] :
+         {std::pair{level::accurate_x[i], level::XByte(i / 16, i % 16)},
+          {level::accurate_y[i], level::YByte(i / 16, i % 16)}}) {
+      const double v = accurate + 0.5;
+      ASSERT_EQ(rom, !(v >= 0) ? 0 : v >= 255 ? 255 : static_cast<int>(v)) << i << ": " << accurate;
+    }
+  }
 }
 
 void EditorTest::ExpectScripts(const std::string& name, const std::vector<std::string>& scripts,

@@ -99,6 +99,9 @@ class EditorTest : public ::testing::Test {
     EXPECT_EQ(host.message_boxes[0].type, MB_OK | MB_ICONEXCLAMATION);
   }
 
+  // Every ROM value is its accurate coordinate rounded half up and kept to 0..255, NaN as 0.
+  static void ExpectRomValuesRounded();
+
   static const app::MenuItem& MainItem(int id) { return *app::FindMenuItem(app::MainMenu(), id); }
   static bool Grayed(int id) { return MainItem(id).grayed; }
 
