@@ -5,6 +5,7 @@
 #include "resources/text_messages_dialog.h"
 #include "support/editor_snapshot.h"
 #include "support/editor_test.h"
+#include "support/golden.h"
 
 namespace {
 
@@ -36,15 +37,13 @@ class ArcadeHitsTest : public EditorTest {
     ChooseFile(kSaveRom, temp.File("derived.118"));
     levels = ReadFileBytes(temp.File("derived.118"));
   }
-  // The editor's texts, loaded through "&Edit Text..." with its dialog closed.
   void LoadTexts() {
     texts = TextRomBuilder().Message(0, "HACKED").Get();
     EditData(kEditText, kTextMessagesDialogId, temp.Write("texts.121", texts),
              [](FakeDialog& dialog) { dialog.Close(); });
     host.dialogs_run.clear();
   }
-  // The whole command: the program file, the buttons clicked in the dialog, and the answer to
-  // the save dialog that follows, if it comes.
+  // The whole command; `output` answers the save dialog, if it comes.
   void Hack(const Bytes& program, std::vector<int> clicks, std::optional<FileAnswer> output,
             const std::string& name = "in.exe") {
     EditData(
@@ -71,46 +70,29 @@ TEST_F(ArcadeHitsTest, ChosenSetAndTextDataGoToTheirPlaces) {
   const Bytes extra = With(With(With(input, 9000, kGameLevels), 12000, TextRomImage(3)),
                            kLastText + 3000, TextRomImage(4));
   const int tubes = kTempestTubesButton, text = kIncludeTextDataBox, ok = kArcadeHitsOkButton;
-  // The save dialog offers the opened file's extension of three characters at most; a name
-  // without one is taken for a program.
   const struct {
     const Bytes& program;
     std::vector<int> clicks;
-    Bytes expected;
-    const char *name, *extension;
+    std::size_t level_at, text_at;  // text_at 0: no texts put in
+    const char* name;
   } cases[] = {
-      {input, {ok}, With(input, kFirstLevel, levels), "game.scr", "scr"},
-      {input, {tubes, ok}, With(input, kLastLevel, levels), "GAME.EXE", "EXE"},
-      {input,
-       {text, ok},
-       With(With(input, kFirstLevel, levels), kFirstText, texts),
-       "g.scrn",
-       "scr"},
-      {input,
-       {tubes, text, ok},
-       With(With(input, kLastLevel, levels), kLastText, texts),
-       "g.sc",
-       "sc"},
-      {input, {text, tubes, text, ok}, With(input, kLastLevel, levels), "game", "exe"},
-      {extra,
-       {tubes, text, ok},
-       With(With(extra, kLastLevel, levels), kLastText + 3000, texts),
-       "game.",
-       "exe"},
-      {tight,
-       {tubes, text, ok},
-       With(With(tight, kLastLevel, levels), end_text, texts),
-       "in.exe",
-       "exe"},
+      {input, {ok}, kFirstLevel, 0, "game.scr"},
+      {input, {tubes, ok}, kLastLevel, 0, "GAME.EXE"},
+      {input, {text, ok}, kFirstLevel, kFirstText, "g.scrn"},
+      {input, {tubes, text, ok}, kLastLevel, kLastText, "g.sc"},
+      {input, {text, tubes, text, ok}, kLastLevel, 0, "game"},
+      {extra, {tubes, text, ok}, kLastLevel, kLastText + 3000, "game."},
+      {tight, {tubes, text, ok}, kLastLevel, end_text, "in.exe"},
   };
-  for (const auto& [program, clicks, expected, name, extension] : cases) {
+  for (const auto& [program, clicks, level_at, text_at, name] : cases) {
     Hack(program, clicks, temp.File("out.exe"), name);
-    EXPECT_EQ(ReadFileBytes(temp.File("out.exe")), expected) << name;
-    const platform::FileDialogRequest& save = host.file_dialogs.back().second;
-    EXPECT_EQ(
-        save.filter_description + " " + save.filter_pattern + " " + save.default_extension,
-        "Atari Arcade Hits (*." + std::string(extension) + ") *." + extension + " " + extension);
+    const Bytes out = With(program, level_at, levels);
+    EXPECT_EQ(ReadFileBytes(temp.File("out.exe")), text_at ? With(out, text_at, texts) : out)
+        << name;
   }
+  // The save dialog offers the opened file's extension of three characters at most; a name
+  // without one is taken for a program.
+  ExpectGoldenText("arcade_hits_dialogs.txt", host.FileDialogsShown());
   EXPECT_EQ(ReadFileBytes(temp.File("in.exe")), tight);
   EXPECT_TRUE(host.message_boxes.empty());
 }
@@ -118,33 +100,32 @@ TEST_F(ArcadeHitsTest, ChosenSetAndTextDataGoToTheirPlaces) {
 TEST_F(ArcadeHitsTest, DialogOffersOnlyTheDataThatWasLoaded) {
   // The menu item is greyed until a level ROM load, so the command goes straight to the window
   // here to see the dialog's own rule.
-  for (const bool loaded_levels : {false, true}) {
-    for (const bool loaded_texts : {false, true}) {
-      app::ResetEditor();
-      app::StartEditor();
-      if (loaded_levels) LoadLevels();
-      if (loaded_texts) LoadTexts();
-      host.ActInDialog(kArcadeHitsDialogId, [&](FakeDialog& dialog) {
-        EXPECT_EQ(dialog.Caption(), "Hack 'Atari Arcade Hits'");
-        EXPECT_TRUE(dialog.IsChecked(kOriginalLevelsButton) &&
-                    !dialog.IsChecked(kTempestTubesButton));
-        EXPECT_EQ(dialog.Control(kOriginalLevelsButton).enabled, loaded_levels);
-        EXPECT_EQ(dialog.Control(kTempestTubesButton).enabled, loaded_levels);
-        EXPECT_EQ(dialog.Control(kIncludeTextDataBox).enabled, loaded_texts);
-        if (loaded_levels && loaded_texts) {  // the check box toggles, a radio clears the other
-          dialog.Click(kTempestTubesButton);
-          dialog.Click(kIncludeTextDataBox);
-          EXPECT_TRUE(dialog.IsChecked(kTempestTubesButton) &&
-                      dialog.IsChecked(kIncludeTextDataBox));
-          EXPECT_FALSE(dialog.IsChecked(kOriginalLevelsButton));
-        }
-        dialog.Click(kArcadeHitsCancelButton);
-      });
-      host.AnswerFileDialog(temp.Write("in.exe", Program()));
-      host.Post(WM_COMMAND, kHackArcadeHits);
-      host.HandleMessages();
-      EXPECT_EQ(host.dialogs_run.back(), kArcadeHitsDialogId);
-    }
+  for (int loaded = 0; loaded < 4; ++loaded) {
+    const bool loaded_levels = loaded & 1, loaded_texts = loaded & 2;
+    app::ResetEditor();
+    app::StartEditor();
+    if (loaded_levels) LoadLevels();
+    if (loaded_texts) LoadTexts();
+    host.ActInDialog(kArcadeHitsDialogId, [&](FakeDialog& dialog) {
+      EXPECT_EQ(dialog.Caption(), "Hack 'Atari Arcade Hits'");
+      EXPECT_TRUE(dialog.IsChecked(kOriginalLevelsButton) &&
+                  !dialog.IsChecked(kTempestTubesButton));
+      EXPECT_EQ(dialog.Control(kOriginalLevelsButton).enabled, loaded_levels);
+      EXPECT_EQ(dialog.Control(kTempestTubesButton).enabled, loaded_levels);
+      EXPECT_EQ(dialog.Control(kIncludeTextDataBox).enabled, loaded_texts);
+      if (loaded_levels && loaded_texts) {  // the check box toggles, a radio clears the other
+        dialog.Click(kTempestTubesButton);
+        dialog.Click(kIncludeTextDataBox);
+        EXPECT_TRUE(dialog.IsChecked(kTempestTubesButton) &&
+                    dialog.IsChecked(kIncludeTextDataBox) &&
+                    !dialog.IsChecked(kOriginalLevelsButton));
+      }
+      dialog.Click(kArcadeHitsCancelButton);
+    });
+    host.AnswerFileDialog(temp.Write("in.exe", Program()));
+    host.Post(WM_COMMAND, kHackArcadeHits);
+    host.HandleMessages();
+    EXPECT_EQ(host.dialogs_run.back(), kArcadeHitsDialogId);
   }
 }
 

@@ -1,8 +1,5 @@
-// Every kind of file the editor reads, in every bad shape a file comes in: empty, one byte, the
-// signature alone, cut at each field boundary, oversized, with a wrong signature, random bytes
-// behind a right one, missing, a folder, or not chosen at all. Each is opened through the menus
-// as a person would; for each the test says whether it is taken, with which message it is
-// refused, and what it changed in memory. A refused file changes nothing at all.
+// Every kind of file the editor reads, in every bad shape, opened through the menus: each is
+// taken, or refused with a message and nothing changed at all.
 #include <cmath>
 #include <filesystem>
 #include <random>
@@ -25,12 +22,13 @@ namespace {
 using namespace testing_support;
 using namespace resources;
 
-// One bad shape of a file, whether the editor takes it, and what a dialog then lists.
+// One bad shape of a file and whether the editor takes it; for a text ROM, how many messages
+// are then read from it, the others left from the earlier image.
 struct Shape {
   std::string name;
   Bytes bytes;
   bool taken;
-  std::vector<std::string> lines = {};
+  int messages_read = kTestMessages;
 };
 
 Bytes Cut(const Bytes& bytes, std::size_t size) {
@@ -51,11 +49,13 @@ Bytes RandomBytes(std::size_t size, std::uint32_t seed) {
   return bytes;
 }
 
+void Close(FakeDialog& dialog) {
+  dialog.Close();
+}
+
 const Bytes kSignatures[] = {
     {0x3B, 0x01, 0xCE, 0x3C}, {0xCB, 0x01, 0x92, 0x01}, {0xE6, 0x06, 0x85, 0x17}, {'T', 'L', 'D'}};
 
-// The shapes every kind shares: empty, one byte, the signature less a byte, whole, oversized,
-// each signature byte wrong in turn, the other kinds' signatures, and random bytes.
 std::vector<Shape> CommonShapes(const Bytes& good, const Bytes& own, bool random_taken = true) {
   std::vector<Shape> shapes = {
       {"empty", {}, false},
@@ -66,9 +66,8 @@ std::vector<Shape> CommonShapes(const Bytes& good, const Bytes& own, bool random
       {"random", With(RandomBytes(good.size(), 9), 0, own), random_taken}};
   for (std::size_t i = 0; i < own.size(); ++i)
     shapes.push_back({"wrong byte " + std::to_string(i), With(good, i, {0x20}), false});
-  for (const Bytes& other : kSignatures) {
+  for (const Bytes& other : kSignatures)
     if (other != own) shapes.push_back({"another kind", With(good, 0, other), false});
-  }
   return shapes;
 }
 
@@ -80,32 +79,32 @@ const int kTableFields[] = {
 
 class BadInputTest : public EditorTest {
  protected:
-  // Opens each shape with `command` after `earlier` has set the editor up and `before_open` has
-  // made ready for it, and checks it: a refused shape by its message and nothing changed, a
-  // taken one by `taken`.
-  void Check(const std::vector<Shape>& shapes, int command, const std::string& message,
+  // Opens each shape with `command` once `earlier` has set the editor up: a refused one must
+  // bring "Not a valid `kind` file" and change nothing, a taken one is checked by `taken`, with
+  // `dialog` acting in what it opens.
+  void Check(const std::vector<Shape>& shapes, int command, const std::string& kind,
              const std::function<void()>& earlier,
-             const std::function<void(const Shape&)>& before_open,
-             const std::function<void(const Shape&, const EditorSnapshot&)>& taken) {
+             const std::function<void(const Shape&, const EditorSnapshot&)>& taken,
+             const std::function<void(const Shape&)>& dialog = {}) {
     for (const Shape& shape : shapes) {
       SCOPED_TRACE(shape.name);
       earlier();
       host.AnswerFileDialog(temp.Write("input.exe", shape.bytes));
-      const std::vector<std::string> files = FileNames(temp.Path());
+      const auto files = FileNames(temp.Path());
       const EditorSnapshot before;
       host.message_boxes.clear();
       host.dialogs_run.clear();
-      before_open(shape);
+      if (shape.taken && dialog) dialog(shape);
       Choose(command);
-      if (!shape.taken) {
-        ExpectOnlyMessage(message);
+      if (shape.taken) {
+        EXPECT_TRUE(host.message_boxes.empty());
+        taken(shape, before);
+      } else {
+        ExpectOnlyMessage("Not a valid " + kind + " file");
         EXPECT_TRUE(host.dialogs_run.empty());
         EXPECT_EQ(FileNames(temp.Path()), files);
         ExpectUnchanged(before);
-        continue;
       }
-      EXPECT_TRUE(host.message_boxes.empty());
-      taken(shape, before);
     }
   }
 
@@ -119,22 +118,19 @@ class BadInputTest : public EditorTest {
 
   // Levels taken: level select, and ROM values that are the accurate coordinates rounded.
   static void ExpectLevelsTaken() {
-    EXPECT_EQ(app::editor.editor_mode, app::kLevelSelectMode);
-    EXPECT_FALSE(Grayed(kSaveTld));
+    EXPECT_TRUE(app::editor.editor_mode == app::kLevelSelectMode && !Grayed(kSaveTld));
     ExpectRomValuesRounded();
   }
 };
 
 TEST_F(BadInputTest, LevelRomFiles) {
-  const Bytes good = RandomBytes(2048, 118);
-  std::vector<Shape> shapes = CommonShapes(With(good, 0, kSignatures[0]), kSignatures[0]);
+  const Bytes good = With(RandomBytes(2048, 118), 0, kSignatures[0]);
+  std::vector<Shape> shapes = CommonShapes(good, kSignatures[0]);
   for (const int field : kTableFields)
-    shapes.push_back({"cut at " + std::to_string(field),
-                      Cut(With(good, 0, kSignatures[0]), ImageOffset(field)), true});
+    shapes.push_back({"cut at " + std::to_string(field), Cut(good, ImageOffset(field)), true});
   shapes.push_back({"signature only", kSignatures[0], true});
   Check(
-      shapes, kLoadRom, "Not a valid Tempest ROM 118 file", [this] { LoadAndTurnALevel(); },
-      [](const Shape&) {},
+      shapes, kLoadRom, "Tempest ROM 118", [this] { LoadAndTurnALevel(); },
       [](const Shape& shape, const EditorSnapshot& before) {
         // What the file holds replaces the image; the rest of the image stays.
         EXPECT_EQ(EditorSnapshot().level_rom_image, Overlay(before.level_rom_image, shape.bytes));
@@ -156,26 +152,27 @@ TEST_F(BadInputTest, LevelFiles) {
     file.TableByte(offset, static_cast<std::uint8_t>(offset * 3 + 1));
   const Bytes good = file.Get();
   std::vector<Shape> shapes = CommonShapes(good, kSignatures[3]);
-  for (const std::size_t cut : {std::size_t{3}, std::size_t{7}, LevelFileY(0), LevelFileY(0) + 5})
-    shapes.push_back({"cut at " + std::to_string(cut), Cut(good, cut), true});
+  std::vector<std::size_t> cuts = {3, 7, LevelFileY(0), LevelFileY(0) + 5};
   for (const int field : kTableFields)
-    shapes.push_back(
-        {"cut at field " + std::to_string(field), Cut(good, LevelFileTable(field)), true});
+    cuts.push_back(LevelFileTable(field));
+  for (const std::size_t cut : cuts)
+    shapes.push_back({"cut at " + std::to_string(cut), Cut(good, cut), true});
   shapes.push_back({"lower case signature", With(good, 0, {'t', 'l', 'd'}), false});
   shapes.push_back({"non-finite and huge coordinates", extremes.Get(), true});
   Check(
-      shapes, kLoadTld, "Not a valid TLD file", [this] { LoadAndTurnALevel(); },
-      [&](const Shape&) { earlier = files::EncodeLevelFile(); },
+      shapes, kLoadTld, "TLD",
+      [&] {
+        LoadAndTurnALevel();
+        earlier = files::EncodeLevelFile();
+      },
       [&](const Shape& shape, const EditorSnapshot& before) {
         // The file's bytes over the editor's earlier state, but for the X and Y bytes of the
         // table, which follow the coordinates; the rest of the ROM stays.
-        const Bytes expected = Overlay({earlier.begin(), earlier.end()}, shape.bytes);
+        Bytes expected = Overlay({earlier.begin(), earlier.end()}, shape.bytes);
         const auto now = files::EncodeLevelFile();
-        for (std::size_t i = 0; i < now.size(); ++i) {
-          if (i < LevelFileTable(0) || i >= LevelFileTable(level::kSegmentDirections)) {
-            ASSERT_EQ(now[i], expected[i]) << i;
-          }
-        }
+        std::copy_n(now.begin() + LevelFileTable(0), level::kSegmentDirections,
+                    expected.begin() + LevelFileTable(0));
+        EXPECT_EQ(Bytes(now.begin(), now.end()), expected);
         Bytes rom = EditorSnapshot().level_rom_image;
         std::copy_n(before.level_rom_image.begin() + ImageOffset(0), level::kLevelTableSize,
                     rom.begin() + ImageOffset(0));
@@ -192,14 +189,15 @@ TEST_F(BadInputTest, ColourRomFiles) {
     shapes.push_back(
         {"cut at cycle " + std::to_string(cycle), Cut(good, ColourOffset(0, cycle)), true});
   Check(
-      shapes, kEditColours, "Not a valid Tempest ROM 119 file",
-      [&] {
-        EditData(kEditColours, kColoursDialogId, temp.Write("earlier.119", earlier),
-                 [](FakeDialog& colours) { colours.Close(); });
+      shapes, kEditColours, "Tempest ROM 119",
+      [&] { EditData(kEditColours, kColoursDialogId, temp.Write("earlier.119", earlier), Close); },
+      [&](const Shape& shape, const EditorSnapshot& before) {
+        EXPECT_EQ(Bytes(files::colour_rom_image.begin(), files::colour_rom_image.end()),
+                  Overlay(earlier, shape.bytes));
+        ExpectUnchanged(before);
       },
       [&](const Shape& shape) {
         // The grid shows the swatch of every entry as the file left it; nothing is saved.
-        if (!shape.taken) return;
         host.ActInDialog(
             kColoursDialogId, [expected = Overlay(earlier, shape.bytes)](FakeDialog& colours) {
               for (int cell = 0; cell < kColourRows * kColourCycles; ++cell) {
@@ -208,11 +206,6 @@ TEST_F(BadInputTest, ColourRomFiles) {
               }
               colours.Click(kColoursCancel);
             });
-      },
-      [&](const Shape& shape, const EditorSnapshot& before) {
-        EXPECT_EQ(Bytes(files::colour_rom_image.begin(), files::colour_rom_image.end()),
-                  Overlay(earlier, shape.bytes));
-        ExpectUnchanged(before);
       });
 }
 
@@ -221,68 +214,54 @@ TEST_F(BadInputTest, TextRomFiles) {
   // a record for every message.
   const TextRomBuilder earlier;
   TextRomBuilder next;
-  std::vector<std::string> earlier_texts, next_texts;
-  for (int m = 0; m < kTestMessages; ++m) {
-    earlier_texts.push_back("TEXT " + std::to_string(m));
-    next_texts.push_back("NEXT " + std::to_string(m));
-    next.Message(m, next_texts.back()).X(m, static_cast<std::uint8_t>(m * 3));
-  }
+  for (int m = 0; m < kTestMessages; ++m)
+    next.Message(m, "NEXT " + std::to_string(m)).X(m, static_cast<std::uint8_t>(m * 3));
   const Bytes good = next.Get();
-  const auto up_to = [&](int message) {
-    std::vector<std::string> lines = next_texts;
-    std::copy(earlier_texts.begin() + message, earlier_texts.end(), lines.begin() + message);
-    return lines;
-  };
   const std::size_t pointer_119 = files::kMessagePointersOffset + 2 * 119;
   const Bytes beyond = TextRomBuilder(next).Pointer(119, 0xD800).Get();
-  TextRomBuilder runs_off;  // a record without an end up to the image's end
-  runs_off.Pointer(5, 0xD7F0);
-  for (std::size_t offset = 0x7F1; offset < 0x800; ++offset)
-    runs_off.Byte(offset, 0x16);
 
   std::vector<Shape> shapes = {
       // A short file takes only its bytes: the earlier image's records are still there.
-      {"signature only", Cut(good, 4), true, earlier_texts},
-      {"cut in the pointers", Cut(good, files::kMessagePointersOffset + 120), true, earlier_texts},
-      {"cut at the records", Cut(good, files::kMessageRecordsOffset), true, earlier_texts},
-      {"cut at the French", Cut(good, next.RecordOffset(30)), true, up_to(30)},
-      {"cut at the Spanish", Cut(good, next.RecordOffset(90)), true, up_to(90)},
+      {"signature only", Cut(good, 4), true, 0},
+      {"cut in the pointers", Cut(good, files::kMessagePointersOffset + 120), true, 0},
+      {"cut at the records", Cut(good, files::kMessageRecordsOffset), true, 0},
+      {"cut at the French", Cut(good, next.RecordOffset(30)), true, 30},
+      {"cut at the Spanish", Cut(good, next.RecordOffset(90)), true, 90},
       // A pointer beyond the image refuses the file, unless the file is cut before it.
       {"a pointer beyond the image", beyond, false},
-      {"cut before that pointer", Cut(beyond, pointer_119), true, earlier_texts},
+      {"cut before that pointer", Cut(beyond, pointer_119), true, 0},
       {"cut after that pointer", Cut(beyond, pointer_119 + 2), false},
       {"a pointer below the image", TextRomBuilder().Pointer(17, 0xCFFF).Get(), false},
       {"a record without an end", TextRomBuilder(next).Characters(7, Bytes(63, 0x16)).Get(), false},
-      {"a record running off the image's end", runs_off.Get(), false},
+      {"a record running off the image's end",
+       With(TextRomBuilder().Pointer(5, 0xD7F0).Get(), 0x7F1, Bytes(15, 0x16)), false},
       {"no room for a character", TextRomBuilder().Pointer(5, 0xD7FF).Byte(0x7FF, 0x96).Get(),
        false},
   };
-  for (Shape& common : CommonShapes(good, kSignatures[2], false)) {
-    common.lines = next_texts;
+  for (const Shape& common : CommonShapes(good, kSignatures[2], false))
     shapes.push_back(common);
-  }
   Check(
-      shapes, kEditText, "Not a valid Tempest ROM 121 file",
+      shapes, kEditText, "Tempest ROM 121",
       [&] {
-        EditData(kEditText, kTextMessagesDialogId, temp.Write("earlier.121", earlier.Get()),
-                 [](FakeDialog& dialog) { dialog.Close(); });
-      },
-      [&](const Shape& shape) {
-        if (!shape.taken) return;
-        host.ActInDialog(kTextMessagesDialogId, [&](FakeDialog& dialog) {
-          EXPECT_EQ(dialog.Control(kMessageList).strings, shape.lines);
-          dialog.Close();
-        });
+        EditData(kEditText, kTextMessagesDialogId, temp.Write("earlier.121", earlier.Get()), Close);
       },
       [](const Shape& shape, const EditorSnapshot& before) {
         EXPECT_EQ(EditorSnapshot().text_rom_image, Overlay(before.text_rom_image, shape.bytes));
+      },
+      [&](const Shape& shape) {
+        std::vector<std::string> lines;
+        for (int m = 0; m < kTestMessages; ++m)
+          lines.push_back((m < shape.messages_read ? "NEXT " : "TEXT ") + std::to_string(m));
+        host.ActInDialog(kTextMessagesDialogId, [lines](FakeDialog& dialog) {
+          EXPECT_EQ(dialog.Control(kMessageList).strings, lines);
+          dialog.Close();
+        });
       });
   // With no text ROM loaded before, a short file has nothing to stand on.
   app::ResetEditor();
   app::StartEditor();
-  Check(
-      {{"signature only at first", Cut(good, 4), false}}, kEditText,
-      "Not a valid Tempest ROM 121 file", [] {}, [](const Shape&) {}, {});
+  Check({{"signature only at first", Cut(good, 4), false}}, kEditText, "Tempest ROM 121", [] {},
+        {});
 }
 
 TEST_F(BadInputTest, ArcadeHitsProgramFiles) {
@@ -290,17 +269,17 @@ TEST_F(BadInputTest, ArcadeHitsProgramFiles) {
   Load(kLoadRom, LevelRomBuilder().Points(0, RingPoints()).Get(), "in.118");
   ChooseFile(kSaveRom, temp.File("derived.118"));
   EditData(kEditText, kTextMessagesDialogId,
-           temp.Write("in.121", TextRomBuilder().Message(0, "PATCHED").Get()),
-           [](FakeDialog& dialog) { dialog.Close(); });
+           temp.Write("in.121", TextRomBuilder().Message(0, "PATCHED").Get()), Close);
   constexpr std::size_t first_level = 1000, last_level = first_level + 24576;
   constexpr std::size_t first_text = 4001, last_text = 29003, size = 34567;
-  const Bytes level_image = LevelRomBuilder().Get(), text_image = TextRomImage(9);
+  const Bytes level_image = LevelRomBuilder().Get(), text_image = TextRomImage(9),
+              filler = ProgramFile(size, {});
   const auto program = [&](const Bytes& around, std::size_t second_level) {
     return With(With(With(With(around, first_level, level_image), second_level, level_image),
                      first_text, text_image),
                 last_text, text_image);
   };
-  const Bytes good = program(ProgramFile(size, {}), last_level);
+  const Bytes good = program(filler, last_level);
   const std::vector<Shape> shapes = {
       {"empty", {}, false},
       {"a level signature alone", kSignatures[0], false},
@@ -313,29 +292,27 @@ TEST_F(BadInputTest, ArcadeHitsProgramFiles) {
       {"cut where the last text image ends", Cut(good, last_text + 2048), true},
       {"whole", good, true},
       {"oversized", With(Bytes(size + (3 << 20), 0x11), 0, good), true},
-      {"level images a byte too close", program(ProgramFile(size, {}), last_level - 1), false},
-      {"level images a byte too far", program(ProgramFile(size, {}), last_level + 1), false},
+      {"level images a byte too close", program(filler, last_level - 1), false},
+      {"level images a byte too far", program(filler, last_level + 1), false},
       {"the last text signature wrong", With(good, last_text + 3, {0x18}), false},
       {"the first level signature wrong", With(good, first_level, {0x3A}), false},
       {"random bytes around the images", program(RandomBytes(size, 61), last_level), true},
   };
   const std::string out = temp.File("out.exe");
   Check(
-      shapes, kHackArcadeHits, "Not a valid 'Atari Arcade Hits' file",
-      [&] { std::filesystem::remove(out); },
-      [&](const Shape& shape) {
-        if (!shape.taken) return;
-        host.ActInDialog(kArcadeHitsDialogId, [](FakeDialog& dialog) {
-          dialog.Click(kIncludeTextDataBox);
-          dialog.Click(kArcadeHitsOkButton);
-        });
-        host.AnswerFileDialog(out);
-      },
+      shapes, kHackArcadeHits, "'Atari Arcade Hits'", [&] { std::filesystem::remove(out); },
       [&](const Shape& shape, const EditorSnapshot& before) {
         // The editor's images in place of the "Original Levels" set, every other byte as read.
         EXPECT_EQ(ReadFileBytes(out), With(With(shape.bytes, first_level, before.level_rom_image),
                                            first_text, before.text_rom_image));
         ExpectUnchanged(before);
+      },
+      [&](const Shape&) {
+        host.ActInDialog(kArcadeHitsDialogId, [](FakeDialog& dialog) {
+          dialog.Click(kIncludeTextDataBox);
+          dialog.Click(kArcadeHitsOkButton);
+        });
+        host.AnswerFileDialog(out);
       });
 }
 

@@ -10,15 +10,10 @@ namespace {
 using namespace testing_support;
 using namespace resources;
 
-// Picker buttons, by swatch: white, cyan, yellow, green, magenta, blue, red, black; and the
-// icons the cells and buttons show for them.
-constexpr int kButtons[] = {1090, 1091, 1092, 1093, 1094, 1095, 1046, 1047};
-constexpr int kIcons[] = {111, 117, 118, 114, 116, 115, 113, 112};
-constexpr int kWhite = 0, kCyan = 1, kYellow = 2, kMagenta = 4, kRed = 6, kBlack = 7;
-
-int GridCell(int row, int cycle) {
-  return 1040 + 6 * row + cycle;
-}
+// The colour each swatch shows, in the cells and on the picker's buttons.
+constexpr int kIcons[] = {kWhiteIcon,   kCyanIcon, kYellowIcon, kGreenIcon,
+                          kMagentaIcon, kBlueIcon, kRedIcon,    kBlackIcon};
+constexpr int kWhite = 0, kCyan = 1, kYellow = 2, kRed = 6, kBlack = 7;
 
 Bytes Image() {
   return {files::colour_rom_image.begin(), files::colour_rom_image.end()};
@@ -32,7 +27,7 @@ class ColoursTest : public EditorTest {
     colours.Click(cell);
   }
   void Pick(FakeDialog& colours, int cell, int swatch) {
-    PickFor(colours, cell, [swatch](FakeDialog& picker) { picker.Click(kButtons[swatch]); });
+    PickFor(colours, cell, [swatch](FakeDialog& picker) { picker.Click(kSwatchButtons[swatch]); });
   }
 };
 
@@ -49,40 +44,41 @@ TEST_F(ColoursTest, PickedColoursAreWrittenIntoTheirCycleAndRowAndSaved) {
       [&](FakeDialog& colours) {
         for (int row = 0; row < 8; ++row) {
           for (int cycle = row < 4 ? 1 : 0; cycle < 6; ++cycle)
-            EXPECT_EQ(colours.Control(GridCell(row, cycle)).icon, kIcons[(row + cycle) % 8])
+            EXPECT_EQ(colours.Control(ColourCell(row, cycle)).icon, kIcons[(row + cycle) % 8])
                 << row << cycle;
         }
-        EXPECT_EQ(colours.Control(GridCell(0, 0)).icon, kIcons[kWhite]);
-        EXPECT_EQ(colours.Control(GridCell(2, 0)).icon, kIcons[kCyan]);
+        EXPECT_EQ(colours.Control(ColourCell(0, 0)).icon, kIcons[kWhite]);
+        EXPECT_EQ(colours.Control(ColourCell(2, 0)).icon, kIcons[kCyan]);
         colours.MoveWindow(300, 40);  // the person moved the dialog
         // The picker opens beside the row, with its caption and the cell's swatch focused.
-        PickFor(colours, GridCell(6, 3), [](FakeDialog& picker) {
+        PickFor(colours, ColourCell(6, 3), [](FakeDialog& picker) {
           EXPECT_EQ(picker.Caption(), "Colour Picker : Level (Cycle 4)");
-          EXPECT_EQ(picker.Focus(), kButtons[kCyan]);
+          EXPECT_EQ(picker.Focus(), kSwatchButtons[kCyan]);
           EXPECT_EQ(picker.GetWindowRect().left, 305);
           EXPECT_EQ(picker.GetWindowRect().top, 40 + 51 * 6 + 32);
           for (int swatch = 0; swatch < 8; ++swatch)
-            EXPECT_EQ(picker.Control(kButtons[swatch]).icon, kIcons[swatch]);
-          picker.Click(kButtons[kYellow]);
+            EXPECT_EQ(picker.Control(kSwatchButtons[swatch]).icon, kIcons[swatch]);
+          picker.Click(kSwatchButtons[kYellow]);
         });
-        EXPECT_EQ(colours.Control(GridCell(6, 3)).icon, kIcons[kYellow]);
+        EXPECT_EQ(colours.Control(ColourCell(6, 3)).icon, kIcons[kYellow]);
         EXPECT_EQ(Image()[ColourOffset(6, 3)], 0x04);
-        Pick(colours, GridCell(1, 0), kCyan);  // the colour the cell shows writes its own code
-        Pick(colours, GridCell(7, 5), kRed);
-        PickFor(colours, GridCell(0, 5), [](FakeDialog& picker) {
+        Pick(colours, ColourCell(1, 0), kCyan);  // the colour the cell shows writes its own code
+        Pick(colours, ColourCell(7, 5), kRed);
+        PickFor(colours, ColourCell(0, 5), [](FakeDialog& picker) {
           EXPECT_EQ(picker.Caption(), "Colour Picker : Bullets (Cycle 6)");
           EXPECT_EQ(picker.GetWindowRect().top, 40 + 32);
-          picker.Click(kButtons[kBlack]);
+          picker.Click(kSwatchButtons[kBlack]);
         });
         // Leaving the picker without a pick changes nothing: its OK and Cancel commands and its
         // close box; the Escape key's command closes neither dialog.
-        PickFor(colours, GridCell(3, 0), [](FakeDialog& picker) { picker.Send(WM_COMMAND, IDOK); });
-        PickFor(colours, GridCell(2, 0), [](FakeDialog& picker) {
+        PickFor(colours, ColourCell(3, 0),
+                [](FakeDialog& picker) { picker.Send(WM_COMMAND, IDOK); });
+        PickFor(colours, ColourCell(2, 0), [](FakeDialog& picker) {
           picker.Send(WM_COMMAND, IDCANCEL);
           EXPECT_FALSE(picker.HasEnded());
           picker.Send(WM_COMMAND, kPickerCancel);
         });
-        PickFor(colours, GridCell(0, 0), [](FakeDialog& picker) { picker.Close(); });
+        PickFor(colours, ColourCell(0, 0), [](FakeDialog& picker) { picker.Close(); });
         colours.Send(WM_COMMAND, IDCANCEL);
         EXPECT_FALSE(colours.HasEnded());
         colours.Click(kColoursOk);
@@ -94,7 +90,9 @@ TEST_F(ColoursTest, PickedColoursAreWrittenIntoTheirCycleAndRowAndSaved) {
   rom[ColourOffset(0, 5)] = 0x0F;
   EXPECT_EQ(ReadFileBytes(out), rom);
   EXPECT_TRUE(host.message_boxes.empty());
-  EXPECT_EQ(host.dialogs_run, (std::vector<int>{107, 108, 108, 108, 108, 108, 108, 108}));
+  std::vector<int> dialogs(8, kColourPickerDialogId);
+  dialogs[0] = kColoursDialogId;
+  EXPECT_EQ(host.dialogs_run, dialogs);
 }
 
 TEST_F(ColoursTest, CancelAndTheCloseBoxSaveNothing) {
@@ -102,7 +100,7 @@ TEST_F(ColoursTest, CancelAndTheCloseBoxSaveNothing) {
   for (const bool close_box : {false, true}) {
     EditData(kEditColours, kColoursDialogId, temp.Write("in.119", ColourRom()),
              [&](FakeDialog& colours) {
-               Pick(colours, GridCell(4, 4), kCyan);
+               Pick(colours, ColourCell(4, 4), kCyan);
                close_box ? colours.Close() : void(colours.Click(kColoursCancel));
              });
   }

@@ -1,7 +1,5 @@
-// Editing a picked level as a person does: the tools of the menus, keys and mouse in view mode,
-// the point-by-point walk of edit mode, the tool dialogs, the popup menu, and copy, paste, undo,
-// open and closed. The shapes the steps leave are kept as transcripts in tests/golden/; the
-// rules a person relies on are checked by name.
+// Editing a picked level as a person does: tools, keys and mouse, edit mode, the tool dialogs,
+// the popup menu, and copy, paste, undo, open and closed.
 #include <cmath>
 #include <cstdio>
 
@@ -75,12 +73,8 @@ class EditingTest : public EditorTest {
 };
 
 TEST_F(EditingTest, ToolsOfTheMenus) {
-  // Rotation about (128, 128), clockwise on screen: the byte point (200, 128) goes to (128, 56).
-  Open(AllAt(200, 128));
-  Choose(kRotate90);
-  EXPECT_NEAR(level::accurate_x[level::PointIndex(kShape, 0)], 128.0, 1e-9);
-  EXPECT_NEAR(level::accurate_y[level::PointIndex(kShape, 0)], 56.0, 1e-9);
   Open(Spiral());
+  // Rotations turn about (128, 128), clockwise on screen.
   ExpectScripts(
       "tools.txt",
       {"menu Tools/Rotate/22.5", "menu Tools/Rotate/45", "menu Tools/Rotate/90",
@@ -95,89 +89,37 @@ TEST_F(EditingTest, ToolsOfTheMenus) {
        "menu Tools/Kaleidoscope/1-Axis Rotate", "scale 200", "scale 50", "scale 50 -100",
        "angle 7.25, menu Tools/Rotate/22.5"},
       [this] { return State(); });
-
-  // A Y scale typed, then "Scale equally" again: it no longer counts.
-  const double before = level::accurate_y[level::PointIndex(kShape, 3)];
-  InDialog(
-      kScalePointsDialogId,
-      [](FakeDialog& dialog) {
-        dialog.Click(kScaleEquallyCheck);
-        dialog.Type(kScaleYEdit, "-100");
-        dialog.Click(kScaleEquallyCheck);
-        dialog.Type(kToolNumberEdit, "200");
-        dialog.Click(kToolOk);
-      },
-      kScalePoints);
-  EXPECT_DOUBLE_EQ(level::accurate_y[level::PointIndex(kShape, 3)] - 128, (before - 128) * 2);
 }
 
 TEST_F(EditingTest, KeysAndMouseInViewMode) {
   Open(Spiral());
   Act("move 100 100");
-  ExpectScripts("view_input.txt",
-                {"hold RIGHT 3",
-                 "hold UP+LEFT 2",
-                 "hold DOWN",
-                 "hold Z 3",
-                 "hold X",
-                 "angle -90, hold Z",
-                 "hold NUMPAD4",
-                 "hold NUMPAD6",
-                 "angle 0, hold Z",
-                 "hold INSERT 2",
-                 "hold DELETE",
-                 "hold HOME",
-                 "hold W 3",
-                 "hold S",
-                 "hold Q 3",
-                 "hold A 3",
-                 "down ADD, hold SUBTRACT 2",
-                 "frames 25, up ADD",
-                 "wheel -3, frames 1",
-                 "wheel 1 -1",
-                 "press L 100 100",
-                 "move 110 95 L",
-                 "move 130 95 L, move 133 99 L",
-                 "move 65534 65535 L",
-                 "move 133 99 L",
-                 "move 140 99",
-                 "press M 140 99",
-                 "move 140 109 M",
-                 "move 140 500 M",
-                 "move 150 490 LM",
-                 "behind, hold RIGHT, hold Z, hold F1, front",
-                 "hold F2",
-                 "hold F1",
-                 "menu Edit/End Edit, hold F1"},
-                [this] { return State(); });
+  ExpectScripts(
+      "view_input.txt",
+      {"hold RIGHT 3", "hold UP+LEFT 2", "hold DOWN", "hold Z 3", "hold X", "angle -90, hold Z",
+       "hold NUMPAD4", "hold NUMPAD6", "angle 0, hold Z", "hold INSERT 2", "hold DELETE",
+       "hold HOME", "hold W 3", "hold S", "hold Q 3", "hold A 3", "down ADD, hold SUBTRACT 2",
+       "frames 25, up ADD", "wheel -3, frames 1", "wheel 1 -1",
+       // A left drag moves the shape, a middle drag sets its height, kept to 255.
+       "press L 100 100", "move 110 95 L", "move 130 95 L, move 133 99 L", "move 65534 65535 L",
+       "move 133 99 L", "move 140 99", "press M 140 99", "move 140 109 M", "move 140 500 M",
+       "move 150 490 LM", "behind, hold RIGHT, hold Z, hold F1, front", "hold F2", "hold F1",
+       "menu Edit/End Edit, hold F1"},
+      [this] { return State(); });
 }
 
 TEST_F(EditingTest, EditModeLaysThePointsOneByOne) {
   Open(Walk({60, 80}, {{6, 8}}));
-  ExpectScripts("edit_walk.txt",
-                {"menu Edit/New Level, frames 1",
-                 "hold SPACE 3",
-                 "tap SPACE 4",
-                 "tap LEFT",
-                 "tap BACK",
-                 "tap RIGHT",
-                 "tap BACK",
-                 "tap NEXT 12",
-                 "tap PRIOR",
-                 "tap Z",
-                 "tap X",
-                 "menu Tools/Bend, tap X",
-                 "menu Tools/Bend, tap UP 2, tap Z",
-                 "tap DOWN",
-                 "menu Edit/New Level, tap BACK",
-                 "menu Edit/End Edit, menu Edit/Edit Level",
-                 "tap RIGHT 3",
-                 "tap SPACE 11",
-                 "tap SPACE",
-                 "tap SPACE",
-                 "menu Edit/Open, menu Edit/Edit Level, tap SPACE 14",
-                 "tap SPACE"},
-                [this] { return State(); });
+  ExpectScripts(
+      "edit_walk.txt",
+      {"menu Edit/New Level, frames 1", "hold SPACE 3", "tap SPACE 4", "tap LEFT", "tap BACK",
+       "tap RIGHT", "tap BACK",
+       // Page Down and Page Up set the segment's length, Z and X turn it a step.
+       "tap NEXT 12", "tap PRIOR", "tap Z", "tap X", "menu Tools/Bend, tap X",
+       "menu Tools/Bend, tap UP 2, tap Z", "tap DOWN", "menu Edit/New Level, tap BACK",
+       "menu Edit/End Edit, menu Edit/Edit Level", "tap RIGHT 3", "tap SPACE 11", "tap SPACE",
+       "tap SPACE", "menu Edit/Open, menu Edit/Edit Level, tap SPACE 14", "tap SPACE"},
+      [this] { return State(); });
   EXPECT_EQ(MainItem(kEditLevel).text, "&Edit Level");
 }
 
@@ -186,23 +128,23 @@ TEST_F(EditingTest, ToolDialogsTakeNumbersAndRefuseWhatIsNone) {
   // The angle step is the number at the start of the text, of its first 31 characters; the
   // level scale takes digits only, kept to 1..255; what is no number is refused.
   std::size_t boxes = 0;
+  const auto state = [&] {
+    std::string line = "angle " + std::to_string(app::editor.angle_step) + " scale " +
+                       std::to_string(level::ShapeByte(level::kLevelScale, kShape)) + " shown [" +
+                       shown_in_dialog + "] x3 " +
+                       std::to_string(level::accurate_x[level::PointIndex(kShape, 3)]) + " |";
+    for (; boxes < host.message_boxes.size(); ++boxes)
+      line += " " + host.message_boxes[boxes].text + "/" +
+              std::to_string(host.message_boxes[boxes].type);
+    return line;
+  };
   ExpectScripts("tool_dialogs.txt",
                 {"angle   -22.5 degrees", "angle " + std::string(28, ' ') + "7.25", "angle    ",
                  "angle abc", "angle -", "angle .", "angle inf", "angle nan", "angle 1e999",
                  "level 0", "level 300", "level 99999999999999999999", "level -42", "level ",
                  "scale ", "scale big", "scale inf", "scale 150 ?", "scale 150 -50"},
-                [&] {
-                  std::string line =
-                      "angle " + std::to_string(app::editor.angle_step) + " scale " +
-                      std::to_string(level::ShapeByte(level::kLevelScale, kShape)) + " shown [" +
-                      shown_in_dialog + "] x3 " +
-                      std::to_string(level::accurate_x[level::PointIndex(kShape, 3)]) + " |";
-                  for (; boxes < host.message_boxes.size(); ++boxes)
-                    line += " " + host.message_boxes[boxes].text + "/" +
-                            std::to_string(host.message_boxes[boxes].type);
-                  return line;
-                });
-  // Cancel and the close box keep what is set; "Scale equally" enables the Y scale.
+                state);
+  // Cancel and the close box keep what is set.
   const EditorSnapshot before;
   InDialog(
       kScaleLevelDialogId,
@@ -211,8 +153,16 @@ TEST_F(EditingTest, ToolDialogsTakeNumbersAndRefuseWhatIsNone) {
         dialog.Click(kToolCancel);
       },
       kScaleLevel);
+  const auto close_box = [](FakeDialog& dialog) { dialog.Close(); };
+  InDialog(kAngleStepDialogId, close_box, kSetAngleStep);
+  InDialog(kScalePointsDialogId, close_box, kScalePoints);
   InDialog(
-      kAngleStepDialogId, [](FakeDialog& dialog) { dialog.Close(); }, kSetAngleStep);
+      kAboutDialogId, [](FakeDialog& dialog) { dialog.Click(kToolOk); }, kAbout);
+  ExpectUnchanged(before);
+
+  // "Scale equally" enables the Y scale; a Y scale typed, then "Scale equally" again: it no
+  // longer counts.
+  const double y = level::accurate_y[level::PointIndex(kShape, 3)];
   InDialog(
       kScalePointsDialogId,
       [](FakeDialog& dialog) {
@@ -220,12 +170,13 @@ TEST_F(EditingTest, ToolDialogsTakeNumbersAndRefuseWhatIsNone) {
         EXPECT_FALSE(dialog.Control(kScaleYEdit).enabled || dialog.Control(kScaleYLabel).enabled);
         dialog.Click(kScaleEquallyCheck);
         EXPECT_TRUE(dialog.Control(kScaleYEdit).enabled && dialog.Control(kScaleYLabel).enabled);
-        dialog.Close();
+        dialog.Type(kScaleYEdit, "-100");
+        dialog.Click(kScaleEquallyCheck);
+        dialog.Type(kToolNumberEdit, "200");
+        dialog.Click(kToolOk);
       },
       kScalePoints);
-  InDialog(
-      kAboutDialogId, [](FakeDialog& dialog) { dialog.Click(kToolOk); }, kAbout);
-  ExpectUnchanged(before);
+  EXPECT_DOUBLE_EQ(level::accurate_y[level::PointIndex(kShape, 3)] - 128, (y - 128) * 2);
 }
 
 TEST_F(EditingTest, PopupMenuOpensAtTheMouseAndStaleClicksDoNothing) {
@@ -238,14 +189,10 @@ TEST_F(EditingTest, PopupMenuOpensAtTheMouseAndStaleClicksDoNothing) {
   EXPECT_EQ(app::FindMenuItem(app::PopupMenu(), kEditLevel)->text, "&End Edit");
   // Edit Level, New Level and Select Level leave no button down: a click still pending when the
   // command came does not act in the next frame. The real state counts with the next message.
-  const struct {
-    const char* item;
-    bool stale_click;
-  } commands[] = {{"End Edit", false}, {"Edit Level", true}, {"New Level", true},
-                  {"End Edit", false}, {"New Level", true},  {"Select Level", true}};
-  for (const auto& [item, stale_click] : commands) {
-    if (stale_click) host.PressButton(WM_RBUTTONDOWN, 30, 40, MK_RBUTTON | MK_LBUTTON);
-    Act(std::string("menu Edit/") + item + ", frames 2");
+  for (const std::string item :
+       {"End Edit", "Edit Level", "New Level", "End Edit", "New Level", "Select Level"}) {
+    if (item != "End Edit") host.PressButton(WM_RBUTTONDOWN, 30, 40, MK_RBUTTON | MK_LBUTTON);
+    Act("menu Edit/" + item + ", frames 2");
   }
   EXPECT_EQ(app::editor.editor_mode, app::kLevelSelectMode);
   PickLevel(kLevel);
@@ -277,10 +224,10 @@ TEST_F(EditingTest, CopyPasteUndoOpenAndClosedActOnTheShapeOfTheLevel) {
     return state;
   };
   PickLevel(2);
-  const std::vector<double> ring = shape_state(2);
+  const auto ring = shape_state(2);
   Act("menu Edit/Copy, menu Edit/Select Level");
   PickLevel(5);
-  const std::vector<double> picked = shape_state(9);
+  const auto picked = shape_state(9);
   Act("menu Edit/Paste");
   EXPECT_EQ(shape_state(9), ring);
   EXPECT_EQ(level::ShapeOfLevel(5), 9);  // the map is not part of a shape
@@ -288,7 +235,7 @@ TEST_F(EditingTest, CopyPasteUndoOpenAndClosedActOnTheShapeOfTheLevel) {
   EXPECT_EQ(level::ShapeByte(level::kOpenFlag, 9), 0);
 
   // Undo asks, and brings back the shape as it was picked, staying in view mode.
-  const std::vector<double> edited = shape_state(9);
+  const auto edited = shape_state(9);
   host.AnswerMessageBox(IDNO);
   Act("menu Edit/Undo");
   ASSERT_EQ(host.message_boxes.size(), 1u);

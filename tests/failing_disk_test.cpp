@@ -1,12 +1,6 @@
-// Every save command on a disk that fails it: a file system mounted read-only, a disk that fills up
-// in the middle of the write (a small file system in a file, mounted through a loop device by the
-// test), a folder standing where the file should go, and a folder that does not exist. Each save
-// reports "Could not write ..." and leaves the file that was there byte for byte as it was,
-// with no temporary file beside it. A save through a link writes the linked file.
-#include <fcntl.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
-
+// Every save command on a disk that fails it: read-only, full in the middle of the write, a
+// folder in the file's place or a missing folder. Each save reports "Could not write ..." and
+// leaves the old file as it was, with no temporary file beside it.
 #include <cstdlib>
 #include <filesystem>
 
@@ -23,9 +17,9 @@ using namespace testing_support;
 using namespace resources;
 namespace fs = std::filesystem;
 
-constexpr std::uint64_t kBlockSize = 1024;
 constexpr std::uint64_t kPageSize = 4096;
 const Bytes kOldBytes(300, 0x42);
+using Names = std::vector<std::string>;
 
 bool Run(const std::string& command) {
   return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
@@ -35,60 +29,31 @@ std::string Quoted(const fs::path& path) {
   return "'" + path.string() + "'";
 }
 
-// A small ext2 file system of 1 KiB blocks in a file, mounted through a loop device while the
-// object lives. Mounting needs root, loop devices and mkfs.ext2; problem says which was missing
-// when it is not mounted.
+// A small file system in memory, mounted while the object lives (which needs root).
 class SmallDisk {
  public:
-  explicit SmallDisk(const fs::path& folder) : image_(folder / "disk.img"), root_(folder / "disk") {
+  explicit SmallDisk(const fs::path& folder) : root_(folder / "disk") {
     fs::create_directory(root_);
-    if (geteuid() != 0) {
-      problem = "mounting a file system needs root";
-    } else if (!Run("truncate -s 1M " + Quoted(image_)) ||
-               !Run("mkfs.ext2 -q -F -b 1024 -m 0 -N 32 " + Quoted(image_))) {
-      problem = "mkfs.ext2 (package e2fsprogs) could not make a file system";
-    } else if (!Run("mount -o loop " + Quoted(image_) + " " + Quoted(root_))) {
-      problem = "mount -o loop failed (no loop devices here, or mounting is not allowed)";
-    }
+    mounted = Run("mount -t tmpfs -o size=128k tmpfs " + Quoted(root_));
   }
   ~SmallDisk() {
-    if (problem.empty() && !Run("umount " + Quoted(root_))) Run("umount -l " + Quoted(root_));
+    if (mounted) Run("umount -l " + Quoted(root_));
   }
   SmallDisk(const SmallDisk&) = delete;
   SmallDisk& operator=(const SmallDisk&) = delete;
 
   std::string File(const std::string& name) const { return (root_ / name).string(); }
   bool RemountReadOnly() { return Run("mount -o remount,ro " + Quoted(root_)); }
-  std::uint64_t FreeBytes() const {
-    struct statvfs stats {};
-    return statvfs(root_.c_str(), &stats) == 0 ? stats.f_bavail * stats.f_frsize : 0;
-  }
-  // Fills the disk block by block, then gives back `room` bytes of it.
+  std::uint64_t FreeBytes() const { return fs::space(root_).available; }
   void FillLeaving(std::uint64_t room) {
-    AppendBlocks(File("filler"), -1);
+    Run("dd if=/dev/zero bs=4096 of=" + Quoted(File("filler")));
     fs::resize_file(File("filler"), fs::file_size(File("filler")) - room);
-    // Giving back blocks may free an indirect block too; a second file takes what is over.
-    while (FreeBytes() > room)
-      AppendBlocks(File("filler 2"), 1);
   }
-  void Unfill() {
-    fs::remove(File("filler"));
-    fs::remove(File("filler 2"));
-  }
+  void Unfill() { fs::remove(File("filler")); }
 
-  std::string problem;
+  bool mounted;
 
  private:
-  static void AppendBlocks(const std::string& path, int most) {
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    const std::vector<char> block(kBlockSize, 'f');
-    for (int written = 0; fd >= 0 && written != most; ++written) {
-      if (write(fd, block.data(), block.size()) != static_cast<ssize_t>(block.size())) break;
-    }
-    if (fd >= 0) close(fd);
-  }
-
-  fs::path image_;
   fs::path root_;
 };
 
@@ -106,7 +71,7 @@ class FailingDiskTest : public EditorTest {
                                                              {100 + 24576, LevelRomBuilder().Get()},
                                                              {3001, TextRomImage(1)},
                                                              {27001, TextRomImage(2)}}));
-    // What each save writes when the disk takes it, made once on the ordinary disk.
+    // What each save writes when the disk takes it.
     host.file_dialogs.clear();
     for (const std::string& command : kCommands) {
       const std::string path = temp.File("reference" + command);
@@ -119,7 +84,7 @@ class FailingDiskTest : public EditorTest {
   }
 
   // The save, with `path` (nothing: cancelled) named in its save dialog.
-  void Save(const std::string& command, std::optional<std::string> path) {
+  void Save(const std::string& command, FileAnswer path) {
     const auto ok = [](int id) { return [id](FakeDialog& dialog) { dialog.Click(id); }; };
     if (command == ".118") ChooseFile(kSaveRom, path);
     if (command == ".TLD") ChooseFile(kSaveTld, path);
@@ -133,12 +98,12 @@ class FailingDiskTest : public EditorTest {
   // Saves over an old file that must survive, and expects the failure reported.
   void ExpectSaveFails(const std::string& command, const std::string& old_file) {
     const fs::path folder = fs::path(old_file).parent_path();
-    const std::vector<std::string> names =
-        fs::exists(folder) ? FileNames(folder) : std::vector<std::string>{};
+    const auto names = [&] { return fs::exists(folder) ? FileNames(folder) : Names{}; };
+    const Names earlier = names();
     host.message_boxes.clear();
     Save(command, old_file);
     ExpectOnlyMessage("Could not write \"" + old_file + "\".");
-    EXPECT_EQ(fs::exists(folder) ? FileNames(folder) : std::vector<std::string>{}, names);
+    EXPECT_EQ(names(), earlier);
     if (fs::is_regular_file(old_file)) {
       EXPECT_EQ(ReadFileBytes(old_file), kOldBytes);
     }
@@ -148,28 +113,16 @@ class FailingDiskTest : public EditorTest {
   std::vector<Bytes> references_;
 };
 
-TEST_F(FailingDiskTest, SaveOntoAReadOnlyFileSystemKeepsTheOldFile) {
+TEST_F(FailingDiskTest, SaveOntoAFullOrReadOnlyDiskKeepsTheOldFile) {
   SmallDisk disk(temp.Path());
-  if (!disk.problem.empty()) GTEST_SKIP() << "no small file system to test on: " << disk.problem;
-  for (const std::string& command : kCommands)
-    WriteFileBytes(disk.File("old" + command), kOldBytes);
-  ASSERT_TRUE(disk.RemountReadOnly());
-  for (const std::string& command : kCommands) {
-    SCOPED_TRACE(command);
-    ExpectSaveFails(command, disk.File("old" + command));
-  }
-}
-
-TEST_F(FailingDiskTest, SaveThatFillsTheDiskKeepsTheOldFileAndSucceedsOnceThereIsRoom) {
-  SmallDisk disk(temp.Path());
-  if (!disk.problem.empty()) GTEST_SKIP() << "no small file system to test on: " << disk.problem;
+  if (!disk.mounted) GTEST_SKIP() << "mounting a small file system needs root";
   for (std::size_t i = 0; i < std::size(kCommands); ++i) {
     SCOPED_TRACE(kCommands[i]);
     const std::string old_file = disk.File("old" + kCommands[i]);
     WriteFileBytes(old_file, kOldBytes);
-    // The file system takes a write a page at a time: a save longer than a page writes its
-    // first page and then runs out, a shorter one runs out once its file has been made.
-    const std::uint64_t room = references_[i].size() > kPageSize ? kPageSize : kBlockSize;
+    // The disk takes a write a page at a time: a save longer than a page writes its first page
+    // and then runs out, a shorter one runs out once its file has been made.
+    const std::uint64_t room = references_[i].size() > kPageSize ? kPageSize : 0;
     disk.FillLeaving(room);
     ASSERT_EQ(disk.FreeBytes(), room);
     ExpectSaveFails(kCommands[i], old_file);
@@ -178,33 +131,39 @@ TEST_F(FailingDiskTest, SaveThatFillsTheDiskKeepsTheOldFileAndSucceedsOnceThereI
     Save(kCommands[i], old_file);
     EXPECT_TRUE(host.message_boxes.empty());
     EXPECT_EQ(ReadFileBytes(old_file), references_[i]);
-    fs::remove(old_file);
+    WriteFileBytes(old_file, kOldBytes);
+  }
+  ASSERT_TRUE(disk.RemountReadOnly());
+  for (const std::string& command : kCommands) {
+    SCOPED_TRACE(command);
+    ExpectSaveFails(command, disk.File("old" + command));
   }
 }
 
 TEST_F(FailingDiskTest, SaveOntoAFolderOrIntoAMissingFolderFailsAndThroughALinkWritesItsFile) {
-  const auto permissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  const auto permissions = fs::perms(0640);
   for (std::size_t i = 0; i < std::size(kCommands); ++i) {
     const std::string& command = kCommands[i];
     SCOPED_TRACE(command);
-    const fs::path folder = temp.Path() / ("taken" + command);
+    const std::string folder = temp.File("taken" + command), inside = folder + "/inside";
     fs::create_directory(folder);
-    WriteFileBytes((folder / "inside").string(), kOldBytes);
-    ExpectSaveFails(command, folder.string());
-    EXPECT_EQ(ReadFileBytes((folder / "inside").string()), kOldBytes);
+    WriteFileBytes(inside, kOldBytes);
+    ExpectSaveFails(command, folder);
+    EXPECT_EQ(ReadFileBytes(inside), kOldBytes);
     ExpectSaveFails(command, temp.File("no such folder/out" + command));
     // A cancelled save dialog writes nothing and says nothing.
-    const std::vector<std::string> names = FileNames(temp.Path());
+    const Names names = FileNames(temp.Path());
     host.message_boxes.clear();
     Save(command, std::nullopt);
     EXPECT_TRUE(host.message_boxes.empty());
     EXPECT_EQ(FileNames(temp.Path()), names);
     // Through a link: the linked file is written, the link and its permissions stay.
-    const std::string real = temp.Write("real" + command, kOldBytes);
+    const std::string real = temp.Write("real" + command, kOldBytes),
+                      link = temp.File("link" + command);
     fs::permissions(real, permissions);
-    fs::create_symlink(real, temp.File("link" + command));
-    Save(command, temp.File("link" + command));
-    EXPECT_TRUE(fs::is_symlink(temp.File("link" + command)));
+    fs::create_symlink(real, link);
+    Save(command, link);
+    EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(ReadFileBytes(real), references_[i]);
     EXPECT_EQ(fs::status(real).permissions(), permissions);
   }

@@ -1,6 +1,5 @@
 // Level ROMs (.118) and level files (.TLD) as a person loads and saves them: what a load sets,
-// the segment directions and length factors a save derives, the rounding of accurate
-// coordinates to ROM values, and the samples.
+// the segment directions and length factors a save derives, and every bit of the coordinates.
 #include <bit>
 #include <limits>
 

@@ -1,6 +1,5 @@
 // The text message editor: "&Edit Text..." with the Text Messages dialog driven as a person
-// would, and the text ROM it saves. What the dialog shows after each step, and every byte the
-// step changed, is kept as a transcript in tests/golden/.
+// would, and the text ROM it saves.
 #include <sstream>
 
 #include "files/text_rom.h"
@@ -78,15 +77,9 @@ class TextMessagesTest : public EditorTest {
 };
 
 TEST_F(TextMessagesTest, TheDialogShowsAndStoresEveryFieldOfAMessage) {
-  const TextRomBuilder builder = TextRomBuilder()
-                                     .Message(35, "DEUX MOTS")
-                                     .X(35, 0xFD)
-                                     .Pair(5, 0x72, 0x9C)
-                                     .Message(104, "A-B")
-                                     .Pair(14, 0x9F, 7)
-                                     .Message(50, "ABCDEF")
-                                     .Pair(3, 0xA7, 0)
-                                     .Characters(9, EveryCode());
+  TextRomBuilder builder;
+  builder.Message(35, "DEUX MOTS").X(35, 0xFD).Pair(5, 0x72, 0x9C).Message(104, "A-B");
+  builder.Pair(14, 0x9F, 7).Message(50, "ABCDEF").Pair(3, 0xA7, 0).Characters(9, EveryCode());
   const Bytes rom = builder.Get();
   const std::string out = temp.File("out.121");
   std::string transcript;
@@ -95,31 +88,15 @@ TEST_F(TextMessagesTest, TheDialogShowsAndStoresEveryFieldOfAMessage) {
       [&](FakeDialog& dialog) {
         EXPECT_EQ(dialog.Control(kMessageSizeList).strings.size(), 5u);
         EXPECT_EQ(dialog.Control(kMessageColourList).strings.size(), 9u);
-        for (const char* script : {"select 35",
-                                   "select 104",
-                                   "select 0",
-                                   "select 89",
-                                   "select 7",
-                                   "text a/b@`{!\xE9, enter",
-                                   "text QQQQ, again",
-                                   "select 12",
-                                   "x -3, enter",
-                                   "x 253, enter",
-                                   "x 4294967551, enter",
-                                   "x 12a, enter",
-                                   "x +-3, enter",
-                                   "x  7, enter",
-                                   "x +9, enter",
-                                   "select 4, y 200, select 34",
-                                   "select 62, colour 8, size 4, select 3",
-                                   "enter",
-                                   "size 0, colour 1, enter",
-                                   "select 9, enter",
-                                   "select 50, text XY, enter",
-                                   "select 51, select 50",
-                                   "text 1234567",
-                                   "text , enter",
-                                   "force HIJKLMNOP, escape"}) {
+        for (const char* script :
+             {"select 35", "select 104", "select 0", "select 89", "select 7",
+              "text a/b@`{!\xE9, enter", "text QQQQ, again", "select 12", "x -3, enter",
+              "x 253, enter", "x 4294967551, enter", "x 12a, enter", "x +-3, enter", "x  7, enter",
+              "x +9, enter", "select 4, y 200, select 34", "select 62, colour 8, size 4, select 3",
+              "enter", "size 0, colour 1, enter", "select 9, enter",
+              // A text may not grow past the message's length.
+              "select 50, text XY, enter", "select 51, select 50", "text 1234567", "text , enter",
+              "force HIJKLMNOP, escape"}) {
           Act(dialog, script);
           transcript += std::string(script) + ": " + Shows(dialog, rom) + "\n";
         }
@@ -155,9 +132,7 @@ TEST_F(TextMessagesTest, OkSavesWhatWasTypedWhileCancelAndTheCloseBoxSaveNothing
   }
   Bytes expected = builder.Get();
   expected[builder.RecordOffset(20)] = 9;
-  const Bytes stored = MessageBytes("NEW");
-  std::copy(stored.begin(), stored.end(),
-            expected.begin() + static_cast<long>(builder.RecordOffset(20) + 1));
+  std::ranges::copy(MessageBytes("NEW"), expected.begin() + builder.RecordOffset(20) + 1);
   EXPECT_EQ(ReadFileBytes(out), expected);
   EXPECT_EQ(host.file_dialogs.size(), 4u);  // three opens, one save
   EXPECT_TRUE(host.message_boxes.empty());
@@ -165,12 +140,9 @@ TEST_F(TextMessagesTest, OkSavesWhatWasTypedWhileCancelAndTheCloseBoxSaveNothing
 
 TEST_F(TextMessagesTest, ShortFilesOverwriteOnlyWhatTheyHoldAndRecordsMayEndAtTheImageEnd) {
   // The longest record, and a record of one character, the image's last byte.
-  const Bytes first = TextRomBuilder()
-                          .Characters(1, MessageBytes(std::string(63, 'Q')))
-                          .Pointer(119, 0xD7FE)
-                          .Byte(0x7FE, 0x02)
-                          .Byte(0x7FF, 0x98)
-                          .Get();
+  TextRomBuilder builder;
+  builder.Characters(1, MessageBytes(std::string(63, 'Q'))).Pointer(119, 0xD7FE);
+  const Bytes first = builder.Byte(0x7FE, 0x02).Byte(0x7FF, 0x98).Get();
   Edit(first, [](FakeDialog& dialog) { dialog.Close(); });
   Bytes shorter(45, 0x5A);
   std::copy_n(first.begin(), 4, shorter.begin());
