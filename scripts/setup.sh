@@ -11,11 +11,9 @@ packages=(
   libbenchmark-dev
   libpng-dev
   clang-format
-  # The fuzz targets (clang with libFuzzer and the sanitizer runtimes) and the failing-disk test,
-  # which makes a small file system with mkfs.ext2.
+  # The fuzz targets: clang with libFuzzer and the sanitizer runtimes.
   clang
   libclang-rt-14-dev
-  e2fsprogs
   # The desktop program: Qt 6 Widgets, Qt Multimedia for the click sound, OpenGL headers that
   # Qt's CMake files ask for, and a font with the metrics of the classic dialog font.
   qt6-base-dev

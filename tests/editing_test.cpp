@@ -191,7 +191,7 @@ TEST_F(EditingTest, PopupMenuOpensAtTheMouseAndStaleClicksDoNothing) {
   // command came does not act in the next frame. The real state counts with the next message.
   for (const std::string item :
        {"End Edit", "Edit Level", "New Level", "End Edit", "New Level", "Select Level"}) {
-    if (item != "End Edit") host.PressButton(WM_RBUTTONDOWN, 30, 40, MK_RBUTTON | MK_LBUTTON);
+    if (item != "End Edit") host.Post(WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, MAKELPARAM(30, 40));
     Act("menu Edit/" + item + ", frames 2");
   }
   EXPECT_EQ(app::editor.editor_mode, app::kLevelSelectMode);

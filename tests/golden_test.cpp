@@ -1,6 +1,4 @@
-// Whole frames as the user sees them, compared pixel for pixel with the pictures kept in
-// tests/golden/: the tube view in each of its modes and choices, level select, the intro as it
-// runs, and the palette itself.
+// Whole frames compared pixel for pixel with the pictures in tests/golden/.
 #include <string>
 
 #include "gfx/frame_buffer.h"
@@ -18,35 +16,28 @@ using testing_support::ExpectGoldenFrame;
 class GoldenTest : public testing_support::EditorTest {
  protected:
   void LoadSampleTubes() { ChooseFile(kLoadRom, RIMFORGE_SAMPLES_DIR "/rimforge_tubes.118"); }
-  // Draws the next frame and compares it as the frame after it shows it on screen.
-  void ExpectNextFrame(const std::string& name) {
-    host.RunFrames(2);
+  // After `frames`, draws the next frame and compares it as the frame after it shows it.
+  void ExpectFrame(const std::string& name, int frames = 0) {
+    host.RunFrames(frames + 2);
     ExpectGoldenFrame(name, host.screen);
-  }
-  void Press(int virtual_key, int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      host.HoldKey(virtual_key);
-      host.RunFrames();
-      host.ReleaseKey(virtual_key);
-    }
   }
 };
 
 TEST_F(GoldenTest, TubeViewInEachModeAndDisplayChoice) {
   LoadSampleTubes();
   PickLevel(5);
-  ExpectNextFrame("tube_view_3d");
+  ExpectFrame("tube_view_3d");
   Choose(kView2D);
-  ExpectNextFrame("tube_view_2d");
+  ExpectFrame("tube_view_2d");
   // Editing from point 3: the current segment and the rest in the edit colours.
   Choose(kEditLevel);
-  Press(VK_RIGHT, 3);
-  ExpectNextFrame("tube_view_2d_edit");
+  Act("tap RIGHT 3");
+  ExpectFrame("tube_view_2d_edit");
   Choose(kView3D);
-  ExpectNextFrame("tube_view_3d_edit");
+  ExpectFrame("tube_view_3d_edit");
   Choose(kNewLevel);
-  Press(VK_SPACE, 2);
-  ExpectNextFrame("tube_view_new_level");
+  Act("tap SPACE 2");
+  ExpectFrame("tube_view_new_level");
 
   // An open shape with a height and an offset, without the guides, then turned so that its
   // accurate values differ from its ROM values, drawn at half size.
@@ -55,40 +46,31 @@ TEST_F(GoldenTest, TubeViewInEachModeAndDisplayChoice) {
   Choose(kSafeFrame);
   Choose(kBoundingBox);
   Choose(kClaw);
-  ExpectNextFrame("tube_view_open_bare");
+  ExpectFrame("tube_view_open_bare");
   Choose(kSafeFrame);
   Choose(kBoundingBox);
   Choose(kRotate22_5);
   Choose(kAccurateValues);
-  host.Post(WM_SIZE, 0, MAKELPARAM(260, 325));
-  ExpectNextFrame("tube_view_half_size_accurate");
+  Act("size 260 325");
+  ExpectFrame("tube_view_half_size_accurate");
 }
 
 TEST_F(GoldenTest, LevelSelectWithAMarkedAndALitLevel) {
   LoadSampleTubes();
-  host.ReleaseButton(WM_LBUTTONUP, 0, 0);
-  const POINT marked = Cell(10);
-  host.MoveMouse(marked.x, marked.y);
-  host.PressButton(WM_RBUTTONDOWN, marked.x, marked.y, MK_RBUTTON);
-  host.ReleaseButton(WM_RBUTTONUP, marked.x, marked.y);
-  host.RunFrames();
-  host.MoveMouse(Cell(6).x, Cell(6).y);
+  // Level 10 marked with the right button, then the mouse over level 6.
+  Act("release L 0 0, move 324 384, press R 324 384, release R 324 384, frames 1, move 324 256");
   host.now = 100000;
-  ExpectNextFrame("level_select");
+  ExpectFrame("level_select");
   // Behind another window: no pulsing frame round the lit cell.
   host.foreground = false;
-  ExpectNextFrame("level_select_behind");
+  ExpectFrame("level_select_behind");
 }
 
 TEST_F(GoldenTest, IntroAsItRuns) {
-  host.RunFrames(9);
-  ExpectNextFrame("intro_tunnel");
-  host.RunFrames(22);
-  ExpectNextFrame("intro_tunnel_ending");
-  host.RunFrames(59);
-  ExpectNextFrame("intro_word_mark");
-  host.RunFrames(120);
-  ExpectNextFrame("intro_word_mark_standing");
+  ExpectFrame("intro_tunnel", 9);
+  ExpectFrame("intro_tunnel_ending", 22);
+  ExpectFrame("intro_word_mark", 59);
+  ExpectFrame("intro_word_mark_standing", 120);
 }
 
 TEST_F(GoldenTest, PaletteOfEveryIndexAndTheFrameEnlarged) {
@@ -99,11 +81,10 @@ TEST_F(GoldenTest, PaletteOfEveryIndexAndTheFrameEnlarged) {
     gfx::DrawLine(column, 520, column, 649, static_cast<std::uint8_t>(column));
   ExpectGoldenFrame("palette", gfx::FrameBufferView());
   // Enlarged for a picture, each pixel becomes a square of its colour.
-  const std::optional<testing_support::Bytes> encoded =
-      png::EncodeFramePng(gfx::FrameBufferView(), 3);
+  const auto encoded = png::EncodeFramePng(gfx::FrameBufferView(), 3);
   ASSERT_TRUE(encoded);
-  const std::optional<png::RgbImage> large = png::ReadPng(temp.Write("large.png", *encoded));
-  const png::RgbImage frame = png::FrameToRgb(gfx::FrameBufferView());
+  const auto large = png::ReadPng(temp.Write("large.png", *encoded));
+  const auto frame = png::FrameToRgb(gfx::FrameBufferView());
   ASSERT_TRUE(large && large->width == 3 * 520 && large->height == 3 * 650);
   for (std::size_t i = 0; i < large->rgb.size(); i += 5) {
     const std::size_t x = i / 3 % (3 * 520) / 3, y = i / 3 / (3 * 520) / 3;

@@ -1,5 +1,4 @@
-// Level ROMs (.118) and level files (.TLD) as a person loads and saves them: what a load sets,
-// the segment directions and length factors a save derives, and every bit of the coordinates.
+// Level ROMs (.118) and level files (.TLD) as a person loads and saves them.
 #include <bit>
 #include <limits>
 
@@ -11,11 +10,7 @@
 namespace {
 
 using namespace testing_support;
-using resources::kHackArcadeHits;
-using resources::kLoadRom;
-using resources::kLoadTld;
-using resources::kSaveRom;
-using resources::kSaveTld;
+using namespace resources;
 
 ShapePoints Alternating(BytePoint even, BytePoint odd) {
   ShapePoints points;
@@ -31,27 +26,27 @@ ShapePoints Row() {  // 15 segments of 10 along a row, and one of 150 back
   return points;
 }
 
-// Shapes and what a save derives for them: the 16 segment directions as hex digits, and the
-// length factor's high and low byte.
+// Shapes and what a save derives for them: the 16 segment directions as the hex digits of a
+// number, and the length factor's high and low byte.
 const struct {
   ShapePoints points;
   bool open;
-  const char* directions;
+  std::uint64_t directions;
   int high, low;
 } kDerivations[] = {
     // The compass directions, zero-length segments, and the closing segment (-2, 0).
     {Walk({100, 100}, {{1, 0}, {0, 1}, {-1, 0}, {0, -1}, {1, 1}, {1, -1}}), false,
-     "048c2e0000000008", 6, 88},
-    {AllAt(77, 200), false, "0000000000000000", 6, 88},  // mean length 0
-    {Alternating({0, 0}, {100, 0}), false, "0808080808080808", 2, 108},
-    {Alternating({0, 0}, {255, 255}), false, "2a2a2a2a2a2a2a2a", 1, 18},
-    {Row(), true, "0000000000000008", 5, 114},  // open: mean 10
-    {Row(), false, "0000000000000008", 5, 48},  // closed: mean 18
+     0x048c2e0000000008, 6, 88},
+    {AllAt(77, 200), false, 0, 6, 88},  // mean length 0
+    {Alternating({0, 0}, {100, 0}), false, 0x0808080808080808, 2, 108},
+    {Alternating({0, 0}, {255, 255}), false, 0x2a2a2a2a2a2a2a2a, 1, 18},
+    {Row(), true, 8, 5, 114},  // open: mean 10
+    {Row(), false, 8, 5, 48},  // closed: mean 18
     // Just either side of the sector edges at 10.125 and -12.375 degrees: 10.2, 9.6, -12.4,
     // -11.9, each followed by (-100, 0); lengths 806 in all, mean 50.
     {Walk({0, 100},
           {{100, 18}, {-100, 0}, {100, 17}, {-100, 0}, {100, -22}, {-100, 0}, {100, -21}}),
-     false, "1808f80000000008", 3, 127},
+     false, 0x1808f80000000008, 3, 127},
 };
 
 Bytes Image() {
@@ -60,19 +55,25 @@ Bytes Image() {
 
 using LevelFilesTest = EditorTest;
 
-TEST_F(LevelFilesTest, LevelRomLoadsIntoLevelSelectAndSavesWithDerivedBytes) {
-  // The derivation shapes as shapes 0..6, all with stale derived bytes; level 8 names shape 3
-  // by the map entry 0x13, as a file from elsewhere may.
+// The derivation shapes over and over; level 8 names shape 3 by the map entry 0x13, as a file
+// from elsewhere may. Stale derived bytes, or those a save derives.
+Bytes Rom(bool derived) {
   LevelRomBuilder builder;
   for (int shape = 0; shape < level::kShapeCount; ++shape) {
-    if (shape < 7) builder.Points(shape, kDerivations[shape].points);
-    if (shape < 7 && kDerivations[shape].open) builder.Open(shape);
+    const auto& [points, open, directions, high, low] = kDerivations[shape % 7];
+    builder.Points(shape, points);
+    if (open) builder.Open(shape);
     for (int point = 0; point < level::kPointsPerShape; ++point)
-      builder.TableByte(level::kSegmentDirections + level::PointIndex(shape, point), 0x0B);
-    builder.ShapeByte(level::kLengthFactorLow, shape, 0x55)
-        .ShapeByte(level::kLengthFactorHigh, shape, 0x55);
+      builder.TableByte(level::kSegmentDirections + level::PointIndex(shape, point),
+                        derived ? directions >> (60 - 4 * point) & 15 : 11);
+    builder.ShapeByte(level::kLengthFactorLow, shape, derived ? low : 0x55)
+        .ShapeByte(level::kLengthFactorHigh, shape, derived ? high : 0x55);
   }
-  const Bytes rom = builder.LevelShape(8, 0x13).Get();
+  return builder.LevelShape(8, 0x13).Get();
+}
+
+TEST_F(LevelFilesTest, LevelRomLoadsIntoLevelSelectAndSavesWithDerivedBytes) {
+  const Bytes rom = Rom(false);
   EXPECT_TRUE(Grayed(kSaveRom) && Grayed(kSaveTld) && Grayed(kHackArcadeHits));
   level::accurate_x[3] = 12.25;  // a fraction that only a load may round away
   Load(kLoadRom, rom, "in.118");
@@ -93,22 +94,11 @@ TEST_F(LevelFilesTest, LevelRomLoadsIntoLevelSelectAndSavesWithDerivedBytes) {
   const std::string out = temp.Write("out.118", Bytes(100, 0xAA));
   ChooseFile(kSaveRom, out);
   const Bytes saved = ReadFileBytes(out);
-  ASSERT_EQ(saved.size(), rom.size());
   EXPECT_EQ(Image(), saved);
-  for (std::size_t offset = 0; offset < saved.size(); ++offset) {
-    const int in_table = static_cast<int>(offset) - 380;
-    const bool direction =
-        in_table >= level::kSegmentDirections && in_table < level::kLevelToShapeMap;
-    const bool factor = in_table >= level::kLengthFactorLow && in_table < level::kLevelTableSize;
-    const int shape = direction ? (in_table - level::kSegmentDirections) / 16 : in_table % 16;
-    const auto& [points, open, directions, high, low] =
-        kDerivations[shape >= 0 && shape < 7 ? shape : 1];
-    const int expected = direction
-                             ? std::stoi(std::string(1, directions[in_table % 16]), nullptr, 16)
-                         : factor ? (in_table >= level::kLengthFactorHigh ? high : low)
-                                  : rom[offset];
-    ASSERT_EQ(saved[offset], expected) << "offset " << offset;
-  }
+  const Bytes expected = Rom(true);
+  ASSERT_EQ(saved.size(), expected.size());
+  for (std::size_t offset = 0; offset < saved.size(); ++offset)
+    ASSERT_EQ(saved[offset], expected[offset]) << "offset " << offset;
   EXPECT_EQ(FileNames(temp.Path()), (std::vector<std::string>{"in.118", "out.118"}));
 }
 
@@ -150,11 +140,10 @@ TEST_F(LevelFilesTest, LevelFileKeepsEveryBitOfItsCoordinatesAndRoundsTheRomValu
   // Something else in between, then the saved file again: the same bits, NaN payloads too.
   Load(kLoadTld, LevelFileBuilder().AllAt(3, 1.0, 1.0).Get(), "other.TLD");
   ChooseFile(kLoadTld, out);
+  const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
   for (int i = 0; i < level::kPointCount; ++i) {
-    ASSERT_EQ(std::bit_cast<std::uint64_t>(level::accurate_x[i]),
-              std::bit_cast<std::uint64_t>(DoubleAt(input, LevelFileX(i))));
-    ASSERT_EQ(std::bit_cast<std::uint64_t>(level::accurate_y[i]),
-              std::bit_cast<std::uint64_t>(DoubleAt(input, LevelFileY(i))));
+    ASSERT_EQ(bits(level::accurate_x[i]), bits(DoubleAt(input, LevelFileX(i))));
+    ASSERT_EQ(bits(level::accurate_y[i]), bits(DoubleAt(input, LevelFileY(i))));
   }
 }
 

@@ -1,10 +1,7 @@
-// Lines against the plain double-step walk that visits every pixel: short and long, inside the
-// frame, across it and far outside it, at several zooms and at the ends of the integer range.
+// Lines against the plain double-step walk that visits every pixel, at several zooms.
 #include "gfx/line.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -21,39 +18,38 @@ namespace {
 
 using gfx::kFrameHeight;
 using gfx::kFrameWidth;
-using Pixels = std::vector<std::pair<int, int>>;  // (column, row), sorted
+using Pixels = std::vector<std::pair<int, int>>;  // (row, column), sorted
 
-constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr int kMax = std::numeric_limits<int>::max();
+constexpr int kMin = std::numeric_limits<int>::min();
 
 // The lit pixels after drawing the one line, each of which must have its colour. Black rows are
 // skipped whole, which keeps the thousands of lines below quick.
-Pixels Drawn(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) {
-  static constexpr std::array<std::uint8_t, kFrameWidth> kBlackRow{};
+Pixels Drawn(int x1, int y1, int x2, int y2) {
+  static constexpr std::uint8_t kBlackRow[kFrameWidth] = {};
   gfx::ClearFrameBuffer();
   gfx::DrawLine(x1, y1, x2, y2, 201);
   Pixels lit;
   for (int row = 0; row < kFrameHeight; ++row) {
     const std::uint8_t* pixels = gfx::FrameBufferView().data() + row * kFrameWidth;
-    if (std::memcmp(pixels, kBlackRow.data(), kFrameWidth) == 0) continue;
+    if (std::memcmp(pixels, kBlackRow, kFrameWidth) == 0) continue;
     for (int column = 0; column < kFrameWidth; ++column) {
       if (pixels[column] == 0) continue;
       EXPECT_EQ(pixels[column], 201);
-      lit.emplace_back(column, row);
+      lit.emplace_back(row, column);
     }
   }
-  std::sort(lit.begin(), lit.end());
   return lit;
 }
 
 // The pixels of the plain walk between the zoomed ends that lie inside the frame.
-Pixels Walked(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, double zoom) {
-  const auto zoomed = [zoom](std::int32_t v) { return static_cast<std::int64_t>(v * zoom); };
+Pixels Walked(int x1, int y1, int x2, int y2, double zoom) {
+  const auto zoomed = [zoom](int v) { return static_cast<std::int64_t>(v * zoom); };
   Pixels pixels;
   testing_support::PlainLineWalk(
       zoomed(x1), zoomed(y1), zoomed(x2), zoomed(y2), [&](std::int64_t column, std::int64_t row) {
         if (column >= 0 && column < kFrameWidth && row >= 0 && row < kFrameHeight)
-          pixels.emplace_back(static_cast<int>(column), static_cast<int>(row));
+          pixels.emplace_back(static_cast<int>(row), static_cast<int>(column));
       });
   std::sort(pixels.begin(), pixels.end());
   return pixels;
@@ -79,8 +75,7 @@ TEST_F(LineDrawingTest, EveryLineHasThePixelsOfThePlainWalkWhicheverEndComesFirs
       const int y1 = near(static_cast<int>(random() % kFrameHeight));
       const int x2 = n % 3 == 0 ? kFrameWidth - x1 : near(x1);
       const int y2 = n % 3 == 0 ? kFrameHeight - y1 : near(y1);
-      SCOPED_TRACE(::testing::Message() << "zoom " << zoom << ", (" << x1 << ", " << y1 << ")-("
-                                        << x2 << ", " << y2 << ")");
+      SCOPED_TRACE(testing::Message() << zoom << ": " << x1 << ' ' << y1 << ' ' << x2 << ' ' << y2);
       const Pixels walked = Walked(x1, y1, x2, y2, zoom);
       ASSERT_EQ(Drawn(x1, y1, x2, y2), walked);
       ASSERT_EQ(Drawn(x2, y2, x1, y1), walked);
@@ -89,17 +84,11 @@ TEST_F(LineDrawingTest, EveryLineHasThePixelsOfThePlainWalkWhicheverEndComesFirs
 }
 
 TEST_F(LineDrawingTest, EndsOfTheIntegerRangeAndOddZoomsStayInBounds) {
-  Pixels diagonal;
-  Pixels column;
-  for (int i = 0; i < kFrameHeight; ++i) {
-    if (i < kFrameWidth) diagonal.emplace_back(i, i);
-    column.emplace_back(7, i);
-  }
   EXPECT_TRUE(Drawn(kMax, kMax, kMax - 5, kMax - 2).empty());
   EXPECT_TRUE(Drawn(kMin, kMin, kMin + 3, kMin + 7).empty());
-  EXPECT_EQ(Drawn(kMin, kMin, kMax, kMax), diagonal);
-  EXPECT_EQ(Drawn(7, kMax, 7, kMin), column);
-  EXPECT_EQ(Drawn(kMin + 1, 5, kMax, 5).size(), static_cast<std::size_t>(kFrameWidth));
+  EXPECT_EQ(Drawn(kMin, kMin, kMax, kMax), Walked(0, 0, 999, 999, 1));
+  EXPECT_EQ(Drawn(7, kMax, 7, kMin), Walked(7, 0, 7, 999, 1));
+  EXPECT_EQ(Drawn(kMin + 1, 5, kMax, 5), Walked(0, 5, 999, 5, 1));
 
   // Zoomed coordinates past the 32-bit range stick at its ends; NaN becomes 0.
   for (const double zoom : {std::numeric_limits<double>::infinity(), -1e300}) {

@@ -7,8 +7,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
 
-#include "answers.h"
 #include "files/level_rom_file.h"
 #include "gfx/frame_buffer.h"
 #include "hosts/qt/dialog_window.h"
@@ -18,15 +20,40 @@
 namespace {
 
 using hosts::qt::RunLoopTurn;
-using qt_testing::Answer;
 using Box = QMessageBox;
 using Keys = Qt::KeyboardModifiers;
+
+// The modal windows and menus the editor waits for, answered in turn from a timer; one of another
+// type, or unanswered for 5 s, fails and is closed.
+std::deque<std::pair<const std::type_info*, std::function<void(QWidget&)>>> answers;
+int unanswered_ticks = 0;
+
+void Tick() {
+  QTimer::singleShot(20, Tick);
+  QWidget* open = QApplication::activePopupWidget();
+  if (!open) open = QApplication::activeModalWidget();
+  if (!open) return;
+  if (!answers.empty() && *answers.front().first == typeid(*open)) {
+    unanswered_ticks = 0;
+    const auto act = std::move(answers.front().second);
+    answers.pop_front();
+    act(*open);
+  } else if (++unanswered_ticks == 250) {
+    open->close();
+    QFAIL(qPrintable(open->windowTitle() + " came without an answer"));
+  }
+}
+
+template <class Window>
+void Answer(auto act) {
+  answers.emplace_back(&typeid(Window), [act](QWidget& open) { act(static_cast<Window&>(open)); });
+}
 
 std::unique_ptr<hosts::qt::QtHost> host;
 QTemporaryDir temp;
 QStringList transcript;
 
-hosts::qt::FrameView& View() {
+auto& View() {
   return host->Window().View();
 }
 
@@ -40,7 +67,7 @@ void SendKey(QEvent::Type type, Qt::Key key, Keys modifiers, bool repeat = false
   QCoreApplication::sendEvent(host->Window().windowHandle(), &event);
 }
 
-// A click on the window that reaches whatever lies at `at` in `widget` (or its centre).
+// A click through the window at `at` in `widget` (or its centre).
 void Click(QWidget* widget, QPoint at = {}) {
   at = widget->mapTo(widget->window(), at.isNull() ? widget->rect().center() : at);
   QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, {}, at);
@@ -62,15 +89,13 @@ void AnswerFileDialog(const QString& path) {
   });
 }
 
-// The item with `text` in `menu` or in its submenus.
 QAction* Find(QWidget& menu, const QString& text) {
-  for (QAction* item : menu.findChildren<QAction*>()) {
+  for (QAction* item : menu.findChildren<QAction*>())
     if (item->text() == text) return item;
-  }
   return nullptr;
 }
 
-// How the person sees the item in `menu`: missing, grey, enabled, checked or bulleted.
+// How `menu` shows the item: missing, grey, enabled, checked or bulleted.
 char Shows(QWidget& menu, const QString& text) {
   const QAction* item = Find(menu, text);
   if (item == nullptr) return '-';
@@ -79,7 +104,7 @@ char Shows(QWidget& menu, const QString& text) {
   return item->actionGroup() && item->actionGroup()->isExclusive() ? 'b' : 'c';
 }
 
-// Opens a menu of the menu bar with the mouse and chooses the item by its access key.
+// Opens a menu bar menu with the mouse and picks the item by its access key.
 void Choose(const QString& title, const QString& item) {
   QMenuBar* bar = host->Window().menuBar();
   QAction* menu = Find(*bar, title);
@@ -88,8 +113,8 @@ void Choose(const QString& title, const QString& item) {
   RunLoopTurn(*host);
 }
 
-// Every kind of control that a person works, and a procedure that writes down keys with their
-// GetAsyncKeyState, and commands as id/notification with IsChecked and GetCurSel.
+// Every kind of control; the procedure notes keys with their GetAsyncKeyState, and commands as
+// id/notification with IsChecked and GetCurSel.
 enum : int { kName = 10, kUpper, kDigits, kCheck, kFirst, kSecond, kList, kDrop };
 using enum platform::ControlKind;
 constexpr platform::DialogControl kControls[] = {
@@ -140,7 +165,7 @@ class QtHostTest : public QObject {
   void cleanup() {
     host.reset();
     platform::SetHost(nullptr);
-    QVERIFY2(std::exchange(qt_testing::answers, {}).empty(), "a window to be answered never came");
+    QVERIFY2(std::exchange(answers, {}).empty(), "a window to be answered never came");
   }
 
   // Keys as GetAsyncKeyState: bit 15 while down, bit 0 when pressed since the last poll, the
@@ -167,9 +192,8 @@ class QtHostTest : public QObject {
     QCOMPARE(transcript.join(' '), "8001 8000 8001 8000 0001 0000 0001 0000 8001 8000 8000 0000");
   }
 
-  // Both menus show the model's texts with access keys, greying, checks and bullets, and follow
-  // its changes; chosen items reach the editor, whose file dialogs are set up as it asks and
-  // give paths in the file system's encoding.
+  // Both menus show the model's greying, checks and bullets and follow its changes; file dialogs
+  // are set up as the editor asks and give paths in the file system's encoding.
   void menusAndFileDialogs() {
     QFile rom(temp.filePath("tubes.118"));
     QVERIFY(rom.open(QIODevice::WriteOnly));
@@ -182,7 +206,7 @@ class QtHostTest : public QObject {
       QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(30, 80));
       RunLoopTurn(*host);
     }
-    // Each item in the menu bar's menus, then in the popup menu.
+    // Each item in the menu bar, then in the popup menu.
     const auto look = [] {
       QString shown;
       for (const char* item : {"&Paste", "&Bend", "&2D View", "&3D View", "&End Edit"})
@@ -243,8 +267,8 @@ class QtHostTest : public QObject {
     QVERIFY(host->QuitRequested());
   }
 
-  // A template's dialog: controls placed in dialog units, its procedure hearing what a person
-  // does with each, but not the dialog's own changes; texts in Windows-1252 at the seam.
+  // A template's dialog: controls placed in dialog units, the procedure hearing a person's acts
+  // but not the dialog's own changes; texts in Windows-1252 at the seam.
   void templateDialog() {
     Answer<hosts::qt::DialogWindow>([](auto& dialog) {
       const auto control = [&](int id) { return dialog.ControlWidget(id); };
@@ -256,8 +280,8 @@ class QtHostTest : public QObject {
                         control(kDrop)->height() < 7 * h);
       QTest::keyClicks(dialog.focusWidget(), "ab½cdef");
       QTest::keyClicks(control(kDigits), "1x2");
-      transcript << QString::fromLatin1(dialog.GetItemText(kUpper))
-                 << QString::fromLatin1(dialog.GetItemText(kDigits));
+      transcript << QString::fromLatin1(dialog.GetItemText(kUpper) + " | " +
+                                        dialog.GetItemText(kDigits));
       Click(control(kCheck));
       Click(control(kSecond));
       transcript << QString::number(dialog.IsChecked(kFirst));
@@ -284,8 +308,8 @@ class QtHostTest : public QObject {
         "key 13 8001 | 1/0 0 -1 | key 27 8001 | 2/0 0 -1 | 1 | -1 | ½");
   }
 
-  // Sizing keeps the client area at 520 : 650, the editor's zoom following its width; the frame
-  // buffer shows one to one through the palette, to the client area's last pixel.
+  // Sizing keeps the client area at 520 : 650; the frame buffer shows one to one through the
+  // palette, to the last pixel.
   void frame() {
     const QSize rows[][2] = {
         // the window's size less the menu bar, and the client area's
@@ -303,7 +327,7 @@ class QtHostTest : public QObject {
       for (int x = 0; x < expected.width(); ++x) {
         const auto colour = static_cast<std::uint8_t>(x * 7 + y * 3);
         gfx::FrameBuffer()[y * gfx::kFrameWidth + x] = colour;
-        const gfx::RgbQuad& entry = gfx::Palette()[colour];
+        const auto& entry = gfx::Palette()[colour];
         expected.setPixel(x, y, qRgb(entry.red, entry.green, entry.blue));
       }
     }
@@ -317,7 +341,7 @@ class QtHostTest : public QObject {
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   hosts::qt::PrepareApplication();
-  qt_testing::Tick();
+  Tick();
   QtHostTest test;
   return QTest::qExec(&test, argc, argv);
 }

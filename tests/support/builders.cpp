@@ -11,6 +11,8 @@ namespace {
 constexpr std::size_t kImageSize = 2048;
 constexpr std::size_t kLevelTableSize = 896;
 constexpr std::size_t kTextPointers = 49;
+constexpr std::size_t kTextAttributes = 289;
+constexpr int kTextPairs = 30;
 constexpr std::size_t kTextRecords = 349;
 constexpr int kTextAddress = 0xD000;
 
@@ -163,7 +165,7 @@ Bytes MessageBytes(std::string_view text) {
 TextRomBuilder::TextRomBuilder() {
   for (int m = 0; m < kTestMessages; ++m)
     Message(m, "TEXT " + std::to_string(m)).X(m, static_cast<std::uint8_t>(m - 60));
-  for (int k = 0; k < kTestPairs; ++k)
+  for (int k = 0; k < kTextPairs; ++k)
     Pair(k, static_cast<std::uint8_t>((k % 9) * 16 + k % 5), static_cast<std::uint8_t>(3 * k - 40));
 }
 
@@ -182,8 +184,8 @@ TextRomBuilder& TextRomBuilder::X(int message, std::uint8_t x) {
 }
 
 TextRomBuilder& TextRomBuilder::Pair(int pair, std::uint8_t attribute, std::uint8_t y) {
-  pairs_.at(static_cast<std::size_t>(pair)) = {attribute, y};
-  return *this;
+  const std::size_t offset = kTextAttributes + 2 * static_cast<std::size_t>(pair);
+  return Byte(offset, attribute).Byte(offset + 1, y);
 }
 
 TextRomBuilder& TextRomBuilder::Pointer(int message, int address) {
@@ -207,10 +209,6 @@ std::size_t TextRomBuilder::RecordOffset(int message) const {
 
 Bytes TextRomBuilder::Get() const {
   Bytes bytes = Patterned(kImageSize, 7, {0xE6, 0x06, 0x85, 0x17});
-  for (int k = 0; k < kTestPairs; ++k) {
-    bytes[AttributeOffset(k)] = pairs_[static_cast<std::size_t>(k)].first;
-    bytes[AttributeOffset(k) + 1] = pairs_[static_cast<std::size_t>(k)].second;
-  }
   for (std::size_t m = 0; m < kTestMessages; ++m) {
     const std::size_t record = RecordOffset(static_cast<int>(m));
     if (record + 1 + characters_[m].size() > kImageSize) {

@@ -102,10 +102,6 @@ Bytes ColourRom();
 // --- Text ROM (.121): pointers from 49, attribute pairs from 289, records from 349 ---
 
 constexpr int kTestMessages = 120;
-constexpr int kTestPairs = 30;
-constexpr std::size_t AttributeOffset(int pair) {
-  return 289 + 2 * static_cast<std::size_t>(pair);
-}
 
 // The stored character bytes of a text of spaces, digits, capitals and dashes: code * 2, and
 // the last-character bit on the last one.
@@ -132,7 +128,6 @@ class TextRomBuilder {
  private:
   std::array<Bytes, kTestMessages> characters_;
   std::array<std::uint8_t, kTestMessages> x_{};
-  std::array<std::pair<std::uint8_t, std::uint8_t>, kTestPairs> pairs_{};
   std::map<std::size_t, std::uint8_t> overrides_;
 };
 

@@ -12,14 +12,6 @@
 namespace testing_support {
 namespace {
 
-CoordinateBits Bits(const std::array<double, level::kPointCount>& values) {
-  CoordinateBits bits{};
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    bits[i] = std::bit_cast<std::uint64_t>(values[i]);
-  }
-  return bits;
-}
-
 void Flatten(const app::Menu& menu, std::vector<MenuItemState>& items) {
   for (const app::MenuItem& item : menu.items) {
     items.push_back({item.id, item.text, item.grayed, item.checked, item.radio});
@@ -31,8 +23,8 @@ void Flatten(const app::Menu& menu, std::vector<MenuItemState>& items) {
 
 EditorSnapshot::EditorSnapshot()
     : level_rom_image(level::level_rom_image.begin(), level::level_rom_image.end()),
-      accurate_x(Bits(level::accurate_x)),
-      accurate_y(Bits(level::accurate_y)),
+      accurate_x(std::bit_cast<CoordinateBits>(level::accurate_x)),
+      accurate_y(std::bit_cast<CoordinateBits>(level::accurate_y)),
       editor_mode(app::editor.editor_mode),
       mouse_buttons(app::mouse.buttons),
       ignore_buttons(app::mouse.ignore_buttons),

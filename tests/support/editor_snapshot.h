@@ -6,21 +6,15 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "level/level_store.h"
 
 namespace testing_support {
 
-struct MenuItemState {
-  int id;
-  std::string text;
-  bool grayed;
-  bool checked;
-  bool radio;
-  bool operator==(const MenuItemState&) const = default;
-};
-
+// A menu item's id, text and its greyed, checked and radio marks.
+using MenuItemState = std::tuple<int, std::string, bool, bool, bool>;
 using CoordinateBits = std::array<std::uint64_t, level::kPointCount>;
 
 struct EditorSnapshot {

@@ -80,9 +80,9 @@ void EditorTest::Act(const std::string& script) {
       verb == "down" ? host.HoldKey(VirtualKey(what)) : host.ReleaseKey(VirtualKey(what));
     } else if (verb == "menu" || verb == "popup") {
       std::getline(words >> std::ws, what);
-      if (verb == "menu") host.ChooseMenuItem(MenuItemId(app::MainMenu(), what));
-      if (verb == "popup")
-        host.ChoosePopupItem(MenuItemId(*app::GetSubMenu(app::PopupMenu(), 0), what));
+      const bool popup = verb == "popup";
+      host.ChooseMenuItem(
+          MenuItemId(popup ? *app::GetSubMenu(app::PopupMenu(), 0) : app::MainMenu(), what), popup);
       host.HandleMessages();
     } else if (verb == "move" || verb == "press" || verb == "release") {
       if (verb != "move") words >> what;
@@ -103,7 +103,7 @@ void EditorTest::Act(const std::string& script) {
       posted = true;
     } else if (verb == "wheel") {
       while (words >> x)
-        host.TurnWheel(x);
+        host.Post(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<unsigned>(x * WHEEL_DELTA)));
       posted = true;
     } else if (verb == "size") {
       words >> x >> y;
@@ -133,13 +133,16 @@ void EditorTest::Act(const std::string& script) {
       const int dialog = verb == "angle"   ? resources::kAngleStepDialogId
                          : verb == "level" ? resources::kScaleLevelDialogId
                                            : resources::kScalePointsDialogId;
-      host.ActInDialog(dialog, [this, x, y](FakeDialog& dialog) {
+      host.ActInDialog(dialog, [this, x, y, step](FakeDialog& dialog) {
         shown_in_dialog = dialog.GetItemText(resources::kToolNumberEdit);
         if (!y.empty()) dialog.Click(resources::kScaleEquallyCheck);
         dialog.Type(resources::kToolNumberEdit, x);
         if (!y.empty()) dialog.Type(resources::kScaleYEdit, y);
+        const std::size_t boxes = host.message_boxes.size();
         dialog.Click(resources::kToolOk);
-        if (!dialog.HasEnded()) dialog.Click(resources::kToolCancel);
+        if (dialog.HasEnded()) return;
+        EXPECT_GT(host.message_boxes.size(), boxes) << "OK neither ended nor refused " << step;
+        dialog.Click(resources::kToolCancel);
       });
       Choose(verb == "angle"   ? resources::kSetAngleStep
              : verb == "level" ? resources::kScaleLevel
@@ -164,10 +167,12 @@ void EditorTest::ExpectRomValuesRounded() {
 
 void EditorTest::ExpectScripts(const std::string& name, const std::vector<std::string>& scripts,
                                const std::function<std::string()>& state) {
-  std::vector<Step> steps;
-  for (const std::string& script : scripts)
-    steps.push_back({script, [this, script] { Act(script); }});
-  ExpectTranscript(name, steps, state);
+  std::string transcript;
+  for (const std::string& script : scripts) {
+    Act(script);
+    transcript += script + ": " + state() + "\n";
+  }
+  ExpectGoldenText(name, transcript);
 }
 
 }  // namespace testing_support

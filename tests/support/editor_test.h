@@ -81,12 +81,9 @@ class EditorTest : public ::testing::Test {
   // level's cell and clicks it. The editor is then in view mode on that level.
   void PickLevel(int level_index) {
     const POINT cell = Cell(level_index);
-    host.ReleaseButton(WM_LBUTTONUP, cell.x, cell.y);
-    host.MoveMouse(cell.x, cell.y);
-    host.RunFrames();
-    host.PressButton(WM_LBUTTONDOWN, cell.x, cell.y, MK_LBUTTON);
-    host.ReleaseButton(WM_LBUTTONUP, cell.x, cell.y);
-    host.RunFrames();
+    const std::string at = std::to_string(cell.x) + " " + std::to_string(cell.y);
+    Act("release L " + at + ", move " + at);
+    Act("press L " + at + ", release L " + at);
     ASSERT_EQ(app::editor.editor_mode, app::kViewMode);
     ASSERT_EQ(app::editor.current_level, level_index);
   }

@@ -34,14 +34,9 @@ Answer Next(std::deque<Answer>& answers, Answer otherwise, const std::string& qu
 
 }  // namespace
 
-void FakeHost::ChooseMenuItem(int id) {
-  EXPECT_TRUE(ReachableAndEnabled(app::MainMenu(), id)) << "menu item " << id << " is greyed";
-  Post(WM_COMMAND, static_cast<WPARAM>(id));
-}
-
-void FakeHost::ChoosePopupItem(int id) {
-  EXPECT_TRUE(ReachableAndEnabled(*app::GetSubMenu(app::PopupMenu(), 0), id))
-      << "popup menu item " << id << " is greyed";
+void FakeHost::ChooseMenuItem(int id, bool popup) {
+  const app::Menu& menu = popup ? *app::GetSubMenu(app::PopupMenu(), 0) : app::MainMenu();
+  EXPECT_TRUE(ReachableAndEnabled(menu, id)) << "menu item " << id << " is greyed";
   Post(WM_COMMAND, static_cast<WPARAM>(id));
 }
 
@@ -80,7 +75,8 @@ void FakeHost::BlitFrame() {
 void FakeHost::TrackPopupMenu(POINT screen_point) {
   popup_points.push_back(screen_point);
   if (popup_answers_.empty()) return;
-  if (const std::optional<int> command = Next(popup_answers_, {}, "")) ChoosePopupItem(*command);
+  if (const std::optional<int> command = Next(popup_answers_, {}, ""))
+    ChooseMenuItem(*command, true);
 }
 
 int FakeHost::ShowMessageBox(std::string_view text, std::string_view caption, UINT type) {

@@ -49,16 +49,9 @@ class FakeHost : public platform::Host {
   void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     queue_.emplace_back(message, wParam, lParam);
   }
-  void MoveMouse(int x, int y, UINT buttons = 0) { Post(WM_MOUSEMOVE, buttons, Position(x, y)); }
-  void PressButton(UINT down, int x, int y, UINT buttons) { Post(down, buttons, Position(x, y)); }
-  void ReleaseButton(UINT up, int x, int y) { Post(up, 0, Position(x, y)); }
-  void TurnWheel(int notches) {
-    Post(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<unsigned>(notches * WHEEL_DELTA)));
-  }
   // An item of the main menu, or of the popup menu's first submenu, which must be enabled
   // there with every menu on the way to it.
-  void ChooseMenuItem(int id);
-  void ChoosePopupItem(int id);
+  void ChooseMenuItem(int id, bool popup = false);
 
   // Handles every waiting message, then runs one frame; `frames` times.
   void RunFrames(int frames = 1);
@@ -114,9 +107,6 @@ class FakeHost : public platform::Host {
   void OpenReadMe() override { ++readme_opens; }
 
  private:
-  static LPARAM Position(int x, int y) {
-    return MAKELPARAM(static_cast<unsigned>(x), static_cast<unsigned>(y));
-  }
   std::optional<std::string> AnswerFile(bool save, const platform::FileDialogRequest& request);
 
   std::map<int, std::pair<bool, bool>> keys_;  // (down, pressed since the last poll)

@@ -54,8 +54,9 @@ void ExpectGoldenFrame(const std::string& name, std::span<const std::uint8_t> fr
                 << actual_path << ", the differences are red in " << diff_path << kHowToKeep;
 }
 
-void ExpectGoldenBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+void ExpectGoldenText(const std::string& name, const std::string& text) {
   const std::string kept = KeptPath(name);
+  const std::vector<std::uint8_t> bytes(text.begin(), text.end());
   if (Updating()) {
     WriteFileBytes(kept, bytes);
     return;
@@ -70,20 +71,6 @@ void ExpectGoldenBytes(const std::string& name, const std::vector<std::uint8_t>&
   ADD_FAILURE() << name << " differs from " << kept << " from byte " << (kept_at - golden.begin())
                 << " on (" << golden.size() << " bytes kept, " << bytes.size()
                 << " now); the new one is in " << actual_path << kHowToKeep;
-}
-
-void ExpectGoldenText(const std::string& name, const std::string& text) {
-  ExpectGoldenBytes(name, std::vector<std::uint8_t>(text.begin(), text.end()));
-}
-
-void ExpectTranscript(const std::string& name, const std::vector<Step>& steps,
-                      const std::function<std::string()>& state) {
-  std::string transcript;
-  for (const Step& step : steps) {
-    step.act();
-    transcript += step.what + ": " + state() + "\n";
-  }
-  ExpectGoldenText(name, transcript);
 }
 
 }  // namespace testing_support
