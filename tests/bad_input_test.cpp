@@ -6,6 +6,7 @@
 
 #include "app/editor_state.h"
 #include "files/colours.h"
+#include "files/file_io.h"
 #include "files/level_file.h"
 #include "files/level_rom_file.h"
 #include "files/text_rom.h"
@@ -23,12 +24,13 @@ using namespace testing_support;
 using namespace resources;
 
 // One bad shape of a file and whether the editor takes it; for a text ROM, how many messages
-// are then read from it, the others left from the earlier image.
+// are then read from it, the others left from the earlier image. A `size` grows the file.
 struct Shape {
   std::string name;
   Bytes bytes;
   bool taken;
   int messages_read = kTestMessages;
+  std::uintmax_t size = 0;
 };
 
 Bytes Cut(const Bytes& bytes, std::size_t size) {
@@ -63,7 +65,8 @@ std::vector<Shape> CommonShapes(const Bytes& good, const Bytes& own, bool random
       {"signature less a byte", Cut(good, own.size() - 1), false},
       {"whole", good, true},
       {"oversized", With(RandomBytes(good.size() + 3000, 7), 0, good), true},
-      {"random", With(RandomBytes(good.size(), 9), 0, own), random_taken}};
+      {"random", With(RandomBytes(good.size(), 9), 0, own), random_taken},
+      {"a terabyte", good, true, kTestMessages, std::uintmax_t{1} << 40}};
   for (std::size_t i = 0; i < own.size(); ++i)
     shapes.push_back({"wrong byte " + std::to_string(i), With(good, i, {0x20}), false});
   for (const Bytes& other : kSignatures)
@@ -89,7 +92,9 @@ class BadInputTest : public EditorTest {
     for (const Shape& shape : shapes) {
       SCOPED_TRACE(shape.name);
       earlier();
-      host.AnswerFileDialog(temp.Write("input.exe", shape.bytes));
+      const std::string input = temp.Write("input.exe", shape.bytes);
+      if (shape.size > 0) std::filesystem::resize_file(input, shape.size);
+      host.AnswerFileDialog(input);
       const auto files = FileNames(temp.Path());
       const EditorSnapshot before;
       host.message_boxes.clear();
@@ -100,7 +105,9 @@ class BadInputTest : public EditorTest {
         EXPECT_TRUE(host.message_boxes.empty());
         taken(shape, before);
       } else {
-        ExpectOnlyMessage("Not a valid " + kind + " file");
+        ExpectOnlyMessage(shape.size > files::kLargestWholeFile
+                              ? "Could not open \"" + input + "\"."
+                              : "Not a valid " + kind + " file");
         EXPECT_TRUE(host.dialogs_run.empty());
         EXPECT_EQ(FileNames(temp.Path()), files);
         ExpectUnchanged(before);
@@ -288,10 +295,13 @@ TEST_F(BadInputTest, ArcadeHitsProgramFiles) {
       {"cut after the first text image", Cut(good, first_text + 2048), false},
       {"cut after the last level signature", Cut(good, last_level + 4), false},
       {"cut after the last level image", Cut(good, last_level + 2048), false},
-      {"cut one byte into the last text image's end", Cut(good, last_text + 2047), false},
+      // Only the images written must lie inside the file.
+      {"cut one byte into the last text image's end", Cut(good, last_text + 2047), true},
       {"cut where the last text image ends", Cut(good, last_text + 2048), true},
       {"whole", good, true},
       {"oversized", With(Bytes(size + (3 << 20), 0x11), 0, good), true},
+      {"as large as a file read whole", good, true, 0, files::kLargestWholeFile},
+      {"a byte larger", good, false, 0, files::kLargestWholeFile + 1},
       {"level images a byte too close", program(filler, last_level - 1), false},
       {"level images a byte too far", program(filler, last_level + 1), false},
       {"the last text signature wrong", With(good, last_text + 3, {0x18}), false},
@@ -303,7 +313,9 @@ TEST_F(BadInputTest, ArcadeHitsProgramFiles) {
       shapes, kHackArcadeHits, "'Atari Arcade Hits'", [&] { std::filesystem::remove(out); },
       [&](const Shape& shape, const EditorSnapshot& before) {
         // The editor's images in place of the "Original Levels" set, every other byte as read.
-        EXPECT_EQ(ReadFileBytes(out), With(With(shape.bytes, first_level, before.level_rom_image),
+        Bytes read = shape.bytes;
+        read.resize(std::max<std::size_t>(read.size(), shape.size));
+        EXPECT_EQ(ReadFileBytes(out), With(With(read, first_level, before.level_rom_image),
                                            first_text, before.text_rom_image));
         ExpectUnchanged(before);
       },

@@ -1,6 +1,10 @@
 // Every save command on a disk that fails it: read-only, full in the middle of the write, a
 // folder in the file's place or a missing folder. Each save reports "Could not write ..." and
-// leaves the old file as it was, with no temporary file beside it.
+// leaves the old file as it was, with no temporary file beside it. Where a new file renamed over
+// the old one would harm it, the save writes in place.
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -21,7 +25,7 @@ constexpr std::uint64_t kPageSize = 4096;
 const Bytes kOldBytes(300, 0x42);
 using Names = std::vector<std::string>;
 
-bool Run(const std::string& command) {
+bool Shell(const std::string& command) {
   return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
@@ -34,19 +38,19 @@ class SmallDisk {
  public:
   explicit SmallDisk(const fs::path& folder) : root_(folder / "disk") {
     fs::create_directory(root_);
-    mounted = Run("mount -t tmpfs -o size=128k tmpfs " + Quoted(root_));
+    mounted = Shell("mount -t tmpfs -o size=128k,nr_inodes=16 tmpfs " + Quoted(root_));
   }
   ~SmallDisk() {
-    if (mounted) Run("umount -l " + Quoted(root_));
+    if (mounted) Shell("umount -l " + Quoted(root_));
   }
   SmallDisk(const SmallDisk&) = delete;
   SmallDisk& operator=(const SmallDisk&) = delete;
 
   std::string File(const std::string& name) const { return (root_ / name).string(); }
-  bool RemountReadOnly() { return Run("mount -o remount,ro " + Quoted(root_)); }
+  bool RemountReadOnly() { return Shell("mount -o remount,ro " + Quoted(root_)); }
   std::uint64_t FreeBytes() const { return fs::space(root_).available; }
   void FillLeaving(std::uint64_t room) {
-    Run("dd if=/dev/zero bs=4096 of=" + Quoted(File("filler")));
+    Shell("dd if=/dev/zero bs=4096 of=" + Quoted(File("filler")));
     fs::resize_file(File("filler"), fs::file_size(File("filler")) - room);
   }
   void Unfill() { fs::remove(File("filler")); }
@@ -127,11 +131,16 @@ TEST_F(FailingDiskTest, SaveOntoAFullOrReadOnlyDiskKeepsTheOldFile) {
     ASSERT_EQ(disk.FreeBytes(), room);
     ExpectSaveFails(kCommands[i], old_file);
     disk.Unfill();
+  }
+  // With no file entry left, no new file can be made beside the old one: it is written in place.
+  for (int entry = 0; Shell("touch " + Quoted(disk.File(std::to_string(entry))));)
+    ++entry;
+  for (std::size_t i = 0; i < std::size(kCommands); ++i) {
     host.message_boxes.clear();
-    Save(kCommands[i], old_file);
+    Save(kCommands[i], disk.File("old" + kCommands[i]));
     EXPECT_TRUE(host.message_boxes.empty());
-    EXPECT_EQ(ReadFileBytes(old_file), references_[i]);
-    WriteFileBytes(old_file, kOldBytes);
+    EXPECT_EQ(ReadFileBytes(disk.File("old" + kCommands[i])), references_[i]);
+    WriteFileBytes(disk.File("old" + kCommands[i]), kOldBytes);
   }
   ASSERT_TRUE(disk.RemountReadOnly());
   for (const std::string& command : kCommands) {
@@ -140,7 +149,9 @@ TEST_F(FailingDiskTest, SaveOntoAFullOrReadOnlyDiskKeepsTheOldFile) {
   }
 }
 
-TEST_F(FailingDiskTest, SaveOntoAFolderOrIntoAMissingFolderFailsAndThroughALinkWritesItsFile) {
+// Through a symbolic link the linked file is written; a file with other names, a device and a
+// FIFO are written in place, so that they stay what they are.
+TEST_F(FailingDiskTest, SaveOntoAFolderOrIntoAMissingFolderFailsAndLinksAndDevicesAreKept) {
   const auto permissions = fs::perms(0640);
   for (std::size_t i = 0; i < std::size(kCommands); ++i) {
     const std::string& command = kCommands[i];
@@ -151,21 +162,32 @@ TEST_F(FailingDiskTest, SaveOntoAFolderOrIntoAMissingFolderFailsAndThroughALinkW
     ExpectSaveFails(command, folder);
     EXPECT_EQ(ReadFileBytes(inside), kOldBytes);
     ExpectSaveFails(command, temp.File("no such folder/out" + command));
+    const std::string fifo = temp.File("fifo" + command);  // that nobody reads
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ExpectSaveFails(command, fifo);
+    EXPECT_TRUE(fs::is_fifo(fifo));
     // A cancelled save dialog writes nothing and says nothing.
     const Names names = FileNames(temp.Path());
     host.message_boxes.clear();
     Save(command, std::nullopt);
     EXPECT_TRUE(host.message_boxes.empty());
     EXPECT_EQ(FileNames(temp.Path()), names);
-    // Through a link: the linked file is written, the link and its permissions stay.
     const std::string real = temp.Write("real" + command, kOldBytes),
-                      link = temp.File("link" + command);
+                      link = temp.File("link" + command), other = temp.File("other" + command),
+                      longest = temp.File(std::string(255 - command.size(), 'n') + command),
+                      device = temp.File("device" + command);
     fs::permissions(real, permissions);
     fs::create_symlink(real, link);
-    Save(command, link);
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadFileBytes(real), references_[i]);
+    fs::create_hard_link(real, other);
+    const bool made_device = mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+    for (const std::string& target : {link, longest, made_device ? device : longest})
+      Save(command, target);
+    EXPECT_TRUE(host.message_boxes.empty());
+    EXPECT_TRUE(fs::is_symlink(link) && fs::hard_link_count(real) == 2);
+    EXPECT_EQ(ReadFileBytes(other), references_[i]);
+    EXPECT_EQ(ReadFileBytes(longest), references_[i]);
     EXPECT_EQ(fs::status(real).permissions(), permissions);
+    EXPECT_TRUE(!made_device || fs::is_character_file(device));
   }
 }
 
