@@ -1,10 +1,11 @@
 // "&Edit Text..." with any file: one without the signature, or with a message outside the image
-// or not ended within 63 characters, is refused; any other is edited message by message.
+// or not ended within 63 characters, is refused; any other is edited message by message. A
+// record over the signature or pointer table is fixed: text and X greyed, never written. Cancel
+// and the close box bring back the image as loaded.
 //
-// The bytes after the 2048 loaded script the person: before each next selection one byte, whose
-// bits 0..1 do nothing, type a text, type X and Y, or choose colour and size, bit 2 then presses
-// Enter, and bits 3..7 count the bytes that follow for the text or the numbers. A byte left over
-// presses Cancel (bit 0) or the close box (bit 1) instead of OK.
+// After the 2048 loaded, one byte after each selection: bits 0..1 do nothing, type a text, type
+// X and Y, or choose colour and size; bit 2 then presses Enter; bits 3..7 count the bytes typed.
+// A byte left over presses Cancel (bit 0) or the close box (bit 1) instead of OK.
 #include <bitset>
 #include <string_view>
 
@@ -19,7 +20,7 @@ using namespace files;
 using namespace resources;
 using Image = std::array<std::uint8_t, kTextRomSize>;
 
-constexpr const char* kLanguages[] = {"English", "French", "German", "Spanish"};
+const std::string kLanguages[] = {"English", "French", "German", "Spanish"};
 constexpr int kColours = 9;
 constexpr int kSizes = 5;
 // The game's codes 0..40, not the editor's table; beyond, a dash.
@@ -34,7 +35,7 @@ UNCOUNTED char Normalise(char c) {
   return kCharacters.find(c) == std::string_view::npos ? '-' : c;
 }
 
-// The characters from `start` up to one with bit 7, 63 of them or the end of the image.
+// From `start` through the one with bit 7, at most 63 and within the image.
 UNCOUNTED std::string DecodeAt(const Image& image, std::size_t start) {
   std::string text;
   for (std::size_t at = start; at < image.size() && text.size() < kMaxMessageLength; ++at) {
@@ -74,7 +75,7 @@ struct Edit {
 
   // Whether it ends with OK.
   bool Act(FuzzDialog& dialog) {
-    CheckList(dialog, "the list does not hold every message as its line");
+    CheckList(dialog);
     for (int m = 0; m < kMessageCount; ++m) {
       if (m > 0) ExpectCommit(dialog, m - 1);
       dialog.Select(kMessageList, m);
@@ -85,7 +86,7 @@ struct Edit {
     if (end == 0) ExpectCommit(dialog, kMessageCount - 1);
     if (end < 2) dialog.Click(end == 1 ? kTextMessagesCancel : kTextMessagesOk);
     if (end >= 2) dialog.Close();
-    CheckList(dialog, "a list line is not the text committed");
+    CheckList(dialog);
     return end == 0;
   }
 
@@ -122,8 +123,9 @@ struct Edit {
     }
   }
 
-  UNCOUNTED void CheckList(const FuzzDialog& dialog, const char* what) const {
-    Require(std::ranges::equal(dialog.Control(kMessageList).strings, lines), what);
+  UNCOUNTED void CheckList(const FuzzDialog& dialog) const {
+    Require(std::ranges::equal(dialog.Control(kMessageList).strings, lines),
+            "a list line is not its message as committed");
   }
 
   UNCOUNTED void CheckShown(const FuzzDialog& dialog, int m) const {
@@ -131,31 +133,36 @@ struct Edit {
     const std::size_t pair = MessageAttributeOffset(m);
     const int colour = now[pair] >> 4;
     const int size = now[pair] & 15;
-    Require(dialog.GetItemText(kMessageTextEdit) == DecodeAt(now, records[m] + 1) &&
+    const auto& edit = dialog.Control(kMessageTextEdit);
+    Require(edit.text == DecodeAt(now, records[m] + 1) &&
                 dialog.GetItemText(kMessageNumberLabel) ==
                     "Message : " + std::to_string(m % kMessagesPerLanguage + 1) &&
                 dialog.GetItemText(kMessageLanguageLabel) ==
-                    std::string("Language : ") + kLanguages[m / kMessagesPerLanguage] &&
+                    "Language : " + kLanguages[m / kMessagesPerLanguage] &&
                 dialog.GetItemText(kMessageXEdit) ==
                     std::to_string(static_cast<std::int8_t>(now[records[m]])) &&
                 dialog.GetItemText(kMessageYEdit) ==
                     std::to_string(static_cast<std::int8_t>(now[pair + 1])) &&
                 dialog.GetCurSel(kMessageColourList) == (colour < kColours ? colour : -1) &&
                 dialog.GetCurSel(kMessageSizeList) == (size < kSizes ? size : -1) &&
-                dialog.Control(kMessageTextEdit).text_limit == static_cast<int>(lengths[m]),
-            "a selected message shows other than its record, or a limit other than its length");
+                edit.text_limit == static_cast<int>(lengths[m]) && edit.enabled == !Fixed(m) &&
+                dialog.Control(kMessageXEdit).enabled == edit.enabled,
+            "a selected message does not show its record, length and greying");
   }
+
+  UNCOUNTED bool Fixed(int m) const { return records[m] < kMessageAttributesOffset; }
 
   UNCOUNTED void ExpectCommit(const FuzzDialog& dialog, int m) {
     std::string text = dialog.GetItemText(kMessageTextEdit);
     text.resize(std::min(text.size(), lengths[m]));
     std::ranges::transform(text, text.begin(), Normalise);
+    if (Fixed(m)) text = DecodeAt(text_rom_image, records[m] + 1);
     lines[m] = text;
     if (!text.empty()) texts[m] = text;
     const auto x = NumberByte(dialog.GetItemText(kMessageXEdit));
     const auto y = NumberByte(dialog.GetItemText(kMessageYEdit));
     const std::size_t pair = MessageAttributeOffset(m);
-    if (x) image[records[m]] = *x;
+    if (x && !Fixed(m)) image[records[m]] = *x;
     if (y) image[pair + 1] = *y;
     const int colour = dialog.GetCurSel(kMessageColourList);
     const int size = dialog.GetCurSel(kMessageSizeList);
@@ -167,7 +174,7 @@ struct Edit {
     const Image& now = text_rom_image;
     for (std::size_t offset = 0; offset < now.size(); ++offset) {
       Require(now[offset] == image[offset] || unforeseen[offset],
-              "a commit wrote where it may not, or not what was committed");
+              "a commit wrote where or what it may not");
     }
     for (std::size_t m = 0; apart && m < kMessageCount; ++m) {
       Require(DecodeAt(now, records[m] + 1) == texts[m],
@@ -193,7 +200,7 @@ UNCOUNTED std::optional<Edit> EditOf(const Image& image, Bytes script) {
     edit.apart = edit.apart && record >= kMessageRecordsOffset;
     for (std::size_t at = record; at <= record + text.size(); ++at) {
       edit.apart = edit.apart && !writable[at];
-      writable[at] = true;
+      writable[at] = at >= kMessageAttributesOffset;
       edit.unforeseen[at] = at > record;
     }
   }
@@ -225,7 +232,9 @@ void RunInput(Bytes file) {
     return;
   }
   Require(text_rom_loaded, "a valid text ROM was not loaded");
-  edit->CheckCommitted();
+  if (saves) edit->CheckCommitted();
+  Require(saves || text_rom_image == Loaded(earlier, file),
+          "Cancel or the close box kept a change to the image");
   host.RequireSaved(text_rom_image, saves);
 }
 

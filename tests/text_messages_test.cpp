@@ -116,19 +116,21 @@ TEST_F(TextMessagesTest, TheDialogShowsAndStoresEveryFieldOfAMessage) {
   });
 }
 
-TEST_F(TextMessagesTest, OkSavesWhatWasTypedWhileCancelAndTheCloseBoxSaveNothing) {
+TEST_F(TextMessagesTest, OkSavesWhatWasTypedWhileCancelAndTheCloseBoxThrowItAway) {
   const TextRomBuilder builder = TextRomBuilder().Message(20, "OLD TEXT");
   const std::string out = temp.Write("out.121", Bytes(30, 0x42));
   for (const int ending : {0, 1, 2}) {
     Edit(
         builder.Get(),
         [&](FakeDialog& dialog) {
-          Act(dialog, "select 20, text NEW, x 9, escape");
+          Act(dialog, "select 20, text NEW, x 9, enter, escape");
           EXPECT_FALSE(dialog.HasEnded());
           ending == 0 ? dialog.Close()
                       : void(dialog.Click(ending == 1 ? kTextMessagesCancel : kTextMessagesOk));
         },
         ending == 2 ? std::optional<FileAnswer>(out) : std::nullopt);
+    // Even what Enter stored is gone, so that no later patch writes it.
+    EXPECT_TRUE(ending == 2 || Image() == builder.Get()) << ending;
   }
   Bytes expected = builder.Get();
   expected[builder.RecordOffset(20)] = 9;
@@ -136,6 +138,28 @@ TEST_F(TextMessagesTest, OkSavesWhatWasTypedWhileCancelAndTheCloseBoxSaveNothing
   EXPECT_EQ(ReadFileBytes(out), expected);
   EXPECT_EQ(host.file_dialogs.size(), 4u);  // three opens, one save
   EXPECT_TRUE(host.message_boxes.empty());
+}
+
+// A record over the pointer table, as odd files have: its text and X position are greyed and
+// kept, so that the image still finds its messages; its attribute pair is stored.
+TEST_F(TextMessagesTest, ARecordOverThePointerTableKeepsItsBytes) {
+  const Bytes rom = TextRomBuilder().Pointer(0, 0xD000 + 100).Get();
+  Edit(
+      rom,
+      [&](FakeDialog& dialog) {
+        const std::string line = dialog.Control(kMessageList).strings[0];
+        Act(dialog, "select 0");
+        EXPECT_FALSE(dialog.Control(kMessageTextEdit).enabled ||
+                     dialog.Control(kMessageXEdit).enabled);
+        Act(dialog, "force ZZ, x 5, y 7, enter, select 1");
+        EXPECT_TRUE(dialog.Control(kMessageList).strings[0] == line &&
+                    dialog.Control(kMessageTextEdit).enabled);
+        dialog.Click(kTextMessagesOk);
+      },
+      FileAnswer());
+  EXPECT_TRUE(
+      std::equal(rom.begin(), rom.begin() + files::kMessageAttributesOffset, Image().begin()));
+  EXPECT_EQ(Image().at(files::kMessageAttributesOffset + 1), 7);
 }
 
 TEST_F(TextMessagesTest, ShortFilesOverwriteOnlyWhatTheyHoldAndRecordsMayEndAtTheImageEnd) {

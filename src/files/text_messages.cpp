@@ -32,6 +32,15 @@ bool text_cancelled = true;
 int listed_messages = 0;
 std::array<std::size_t, kMessageCount> record_offsets{};
 std::array<std::size_t, kMessageCount> message_lengths{};
+// What Cancel brings back.
+std::array<std::uint8_t, kTextRomSize> image_at_opening{};
+
+// A record that lies over the signature or the pointer table (odd files have them) keeps its
+// bytes: writing there would move where the messages are found, and the saved file would no
+// longer load. Its text and X position are shown greyed.
+bool IsFixedRecord(std::size_t record) {
+  return record < kMessageAttributesOffset;
+}
 
 bool HasSignature(const std::vector<std::uint8_t>& bytes) {
   return bytes.size() >= kTextRomSignature.size() &&
@@ -78,11 +87,14 @@ void ShowMessage(platform::Dialog& dialog, int message) {
                   text_rom_image[attribute] & 0x0F);
   dialog.SetTextLimit(resources::kMessageTextEdit,
                       static_cast<int>(message_lengths[static_cast<std::size_t>(message)]));
+  dialog.EnableItem(resources::kMessageTextEdit, !IsFixedRecord(record));
+  dialog.EnableItem(resources::kMessageXEdit, !IsFixedRecord(record));
 }
 
 void OpenTextMessages(platform::Dialog& dialog) {
   text_cancelled = false;
   selected_message = kNoMessage;
+  image_at_opening = text_rom_image;
   // An image that was never loaded lists no messages, so nothing can be edited in it.
   listed_messages = HasValidMessages(text_rom_image) ? kMessageCount : 0;
   for (int message = 0; message < listed_messages; ++message) {
@@ -123,8 +135,10 @@ void CommitOnEnter(platform::Dialog& dialog) {
 }
 
 void EndTextMessages(platform::Dialog& dialog, bool cancelled) {
-  // OK keeps what was typed since the last Enter or selection; Cancel only skips the save.
+  // OK keeps what was typed since the last Enter or selection; Cancel throws away every change
+  // made since the dialog opened, Enter's too.
   if (!cancelled && selected_message != kNoMessage) CommitMessage(dialog, selected_message);
+  if (cancelled) text_rom_image = image_at_opening;
   text_cancelled = cancelled;
   selected_message = kNoMessage;
   dialog.EndDialog(cancelled ? IDCANCEL : IDOK);
@@ -196,14 +210,18 @@ void CommitMessage(platform::Dialog& dialog, int message) {
   // The field's limit keeps the text within the record; a host that lets more through must not
   // write over the next message.
   text.resize(std::min(text.size(), message_lengths[m]));
-  EncodeMessage(text, text_rom_image, record + 1);
+  const bool fixed = IsFixedRecord(record);
+  if (fixed) {
+    text = DecodeMessage(text_rom_image, record + 1);
+  } else {
+    EncodeMessage(text, text_rom_image, record + 1);
+  }
   dialog.DeleteString(resources::kMessageList, message);
   dialog.InsertString(resources::kMessageList, message, text);
 
   const std::size_t attribute = MessageAttributeOffset(message);
-  if (const auto x = LowByteOfInteger(dialog.GetItemText(resources::kMessageXEdit))) {
-    text_rom_image[record] = *x;
-  }
+  const auto x = LowByteOfInteger(dialog.GetItemText(resources::kMessageXEdit));
+  if (x && !fixed) text_rom_image[record] = *x;
   if (const auto y = LowByteOfInteger(dialog.GetItemText(resources::kMessageYEdit))) {
     text_rom_image[attribute + 1] = *y;
   }
@@ -249,6 +267,7 @@ void ResetTextMessages() {
   listed_messages = 0;
   record_offsets.fill(0);
   message_lengths.fill(0);
+  image_at_opening.fill(0);
 }
 
 }  // namespace files
