@@ -1,9 +1,11 @@
-// "Hack 'Atari Arcade Hits'..." with any program file. Its last byte also makes the choices:
-// bit 0 "Tempest Tubes", bit 1 "Include Text Data", bit 2 names it .scr instead of .exe.
+// "Hack 'Atari Arcade Hits'..." with any program file. Its last byte makes the choices: bit 0
+// "Tempest Tubes", bit 1 "Include Text Data", bit 2 .scr for .exe, bit 3 a file larger than
+// any read whole, by a size from bits 4..7.
 #include <cstring>
 #include <tuple>
 
 #include "files/arcade_hits.h"
+#include "files/file_io.h"
 #include "files/level_rom_file.h"
 #include "fuzz_host.h"
 #include "resources/arcade_hits_dialog.h"
@@ -15,6 +17,11 @@ namespace {
 using namespace files;
 using namespace level;
 using namespace resources;
+
+constexpr std::string_view kNotValid = "Not a valid 'Atari Arcade Hits' file";
+constexpr std::string_view kHidesTheImages =
+    "The edited data holds a signature of the game's data, so the patched file could not be "
+    "patched again. Nothing was written.";
 
 // Through their menus, as a person would before a patch.
 bool LoadEditorImages() {
@@ -30,6 +37,10 @@ bool LoadEditorImages() {
   return host.messages.empty() && level_rom_loaded && text_rom_loaded;
 }
 
+UNCOUNTED auto All(const RomImagePlaces& p) {
+  return std::tie(p.first_level_rom, p.last_level_rom, p.first_text_rom, p.last_text_rom);
+}
+
 UNCOUNTED void Scan(Bytes bytes, Bytes signature, std::size_t at, std::optional<std::size_t>& first,
                     std::optional<std::size_t>& last) {
   if (bytes[at] == signature[0] && std::memcmp(&bytes[at], signature.data(), 4) == 0) {
@@ -43,17 +54,19 @@ UNCOUNTED void CheckPlaces(Bytes bytes, const RomImagePlaces& found) {
     Scan(bytes, kLevelRomSignature, at, places.first_level_rom, places.last_level_rom);
     Scan(bytes, kTextRomSignature, at, places.first_text_rom, places.last_text_rom);
   }
-  const auto all = [](const RomImagePlaces& p) {
-    return std::tie(p.first_level_rom, p.last_level_rom, p.first_text_rom, p.last_text_rom);
-  };
-  Require(all(found) == all(places), "FindRomImages does not find what a plain scan finds");
+  Require(All(found) == All(places), "FindRomImages does not find what a plain scan finds");
 }
 
-UNCOUNTED bool IsValid(const RomImagePlaces& places, std::size_t size) {
-  const auto& [first_level, last_level, first_text, last_text] = places;
-  return first_level && last_level && first_text && last_text &&
-         *last_level - *first_level == kLevelRomDistance && *last_level + kLevelRomSize <= size &&
-         *last_text + kTextRomSize <= size;
+UNCOUNTED bool IsValid(const RomImagePlaces& p) {
+  return p.first_level_rom && p.last_level_rom && p.first_text_rom && p.last_text_rom &&
+         *p.last_level_rom - *p.first_level_rom == kLevelRomDistance;
+}
+
+// Puts `image` at `place`, unless it runs past the end.
+UNCOUNTED bool Put(std::vector<std::uint8_t>& bytes, std::size_t place, Bytes image) {
+  if (place + image.size() > bytes.size()) return false;
+  std::ranges::copy(image, &bytes[place]);
+  return true;
 }
 
 }  // namespace
@@ -73,7 +86,9 @@ void RunInput(Bytes file) {
 
   FuzzHost& host = Host();
   host.Clear();
-  host.Offer(file, extension);
+  const bool huge = (choices & 8) != 0;
+  host.Offer(file, extension,
+             huge ? kLargestWholeFile + 1 + (std::uintmax_t{file.size()} << (choices >> 4)) : 0);
   host.people[kArcadeHitsDialogId] = [&](FuzzDialog& dialog) {
     if (tubes) dialog.Click(kTempestTubesButton);
     if (include_text) dialog.Click(kIncludeTextDataBox);
@@ -82,19 +97,27 @@ void RunInput(Bytes file) {
   Command(kHackArcadeHits);
 
   Require(level_rom_image == level_image && text_rom_image == text_image,
-          "patching a program file changed the editor's images");
-  if (!Took(IsValid(places, file.size()), "Not a valid 'Atari Arcade Hits' file")) return;
+          "a patch changed the editor's images");
+  if (huge || !IsValid(places)) {
+    Took(false, huge ? "Could not open \"" + *host.open_answer + "\"." : std::string(kNotValid));
+    return;
+  }
   Require(host.save_dialogs.size() == 1 && host.save_dialogs[0].default_extension == extension &&
               host.save_dialogs[0].filter_pattern == "*." + extension,
           "the save dialog does not offer the opened file's kind");
+  // Only the images written must fit, and the next patch must find the images where this did.
   std::vector<std::uint8_t> expected(file.begin(), file.end());
-  std::ranges::copy(level_image,
-                    &expected[*(tubes ? places.last_level_rom : places.first_level_rom)]);
-  if (include_text) {
-    std::ranges::copy(text_image,
-                      &expected[*(tubes ? places.last_text_rom : places.first_text_rom)]);
+  const bool inside =
+      Put(expected, *(tubes ? places.last_level_rom : places.first_level_rom), level_image) &&
+      (!include_text ||
+       Put(expected, *(tubes ? places.last_text_rom : places.first_text_rom), text_image));
+  if (inside && All(FindRomImages(expected)) == All(places)) {
+    host.RequireSaved(expected);
+    return;
   }
-  host.RequireSaved(expected);
+  Require(host.messages.size() == 1 && host.messages[0] == (inside ? kHidesTheImages : kNotValid),
+          "an unwritable patch was not refused with its message");
+  host.RequireSaved({}, false);
 }
 
 }  // namespace fuzzing

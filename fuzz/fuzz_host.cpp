@@ -39,20 +39,23 @@ void Fail(const char* what) {
   std::abort();
 }
 
-void FuzzHost::Offer(Bytes file, const std::string& extension) {
+void FuzzHost::Offer(Bytes file, const std::string& extension, std::uintmax_t size) {
   open_answer = ScratchPath("in." + extension);
   save_answer = ScratchPath("out." + extension);
   std::FILE* scratch = std::fopen(open_answer->c_str(), "wb");
-  Require(scratch && std::fwrite(file.data(), 1, file.size(), scratch) == file.size() &&
-              std::fclose(scratch) == 0,
-          "a scratch file could not be written");
+  const bool written = scratch &&
+                       std::fwrite(file.data(), 1, file.size(), scratch) == file.size() &&
+                       std::fclose(scratch) == 0;
+  std::error_code error;
+  if (size > file.size()) std::filesystem::resize_file(*open_answer, size, error);
+  Require(written && !error, "a scratch file could not be written");
 }
 
 void FuzzHost::RequireSaved(Bytes bytes, bool saves) {
   const auto saved = save_answer ? files::ReadWholeFile(*save_answer) : std::nullopt;
   if (saved) std::remove(save_answer->c_str());
   Require(saves ? messages.empty() && saved && std::ranges::equal(*saved, bytes) : !saved,
-          saves ? "a save reported a problem or is not what was expected" : "a file was saved");
+          "a save is not the expected one, or reported a problem");
 }
 
 std::int16_t FuzzHost::GetAsyncKeyState(int virtual_key) {
@@ -112,8 +115,7 @@ bool Took(bool valid, std::string_view message, bool unchanged) {
   Require(valid ? host.messages.empty()
                 : std::ranges::equal(host.messages, std::array{message}) && host.dialogs_run == 0 &&
                       unchanged,
-          valid ? "a valid file was refused"
-                : "an invalid file was not refused with its message alone, or changed the editor");
+          "a file was not taken silently, or not refused with its message alone and no change");
   if (!valid) host.RequireSaved({}, false);
   return valid;
 }

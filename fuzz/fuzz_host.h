@@ -1,5 +1,5 @@
-// What the fuzz targets share: a host that answers file dialogs with scratch files in memory,
-// message boxes with OK and modal dialogs with a scripted person, and the invariant check.
+// What the targets share: a host that answers file dialogs with scratch files, message boxes
+// with OK and modal dialogs with a scripted person; and the invariant check.
 #pragma once
 
 #include <algorithm>
@@ -19,7 +19,7 @@
 #include "platform/host.h"
 #include "platform/memory_dialog.h"
 
-// The targets' own checks, which must not steer the fuzzer, are left out of the coverage.
+// The targets' own checks stay out of the coverage that steers the fuzzer.
 #define UNCOUNTED __attribute__((no_sanitize("coverage")))
 
 namespace fuzzing {
@@ -35,13 +35,12 @@ inline void Require(bool holds, const char* what) {
   if (!holds) Fail(what);
 }
 
-// A missing control or a place beyond a list breaks an invariant; a disabled control takes no
-// input, as on a desktop.
+// A missing control or a place beyond a list fails; a disabled control takes no input.
 class FuzzDialog final : public platform::MemoryDialog {
  public:
   using MemoryDialog::MemoryDialog;
 
-  // Past the text limit and the field's style: the editor must cope with hosts that let more in.
+  // Past the text limit and style: some hosts let more in.
   void TypeAnything(int id, std::string_view text) {
     if (Control(id).enabled) SetItemText(id, text);
   }
@@ -58,7 +57,7 @@ class FuzzHost : public platform::Host {
   std::optional<std::string> open_answer;
   std::optional<std::string> save_answer;
   std::map<int, std::function<void(FuzzDialog&)>> people;
-  // Keys held down, and whether pressed since their last poll.
+  // Held keys, and whether pressed since the last poll.
   std::map<int, bool> pressed_keys;
 
   // What the editor did.
@@ -67,10 +66,9 @@ class FuzzHost : public platform::Host {
   std::vector<platform::FileDialogRequest> save_dialogs;
 
   void Clear() { *this = FuzzHost(); }
-  // Writes `file` for open dialogs; save dialogs answer another scratch file.
-  void Offer(Bytes file, const std::string& extension);
-  // That the editor saved `bytes` without a word, or nothing when it `saves` not; then removes
-  // the file, lest a later input find it.
+  // Writes `file`, grown by a hole to a larger `size`, for open dialogs; save dialogs get another.
+  void Offer(Bytes file, const std::string& extension, std::uintmax_t size = 0);
+  // That `bytes` were saved without a word, or nothing unless `saves`; then removes the file.
   void RequireSaved(Bytes bytes, bool saves = true);
 
   std::uint32_t TimeGetTime() const override { return 0; }
@@ -104,8 +102,8 @@ class FuzzHost : public platform::Host {
 
 // The editor's host, which starts the editor on first use.
 FuzzHost& Host();
-// The editor reset with the earlier level data and `file` offered. The menus are kept: commands
-// arrive whatever they show, and rebuilding costs.
+// Resets the editor to the earlier level data and offers `file`. Menus are kept: commands arrive
+// whatever they show.
 FuzzHost& StartFresh(Bytes file, const std::string& extension);
 void Command(int id);
 
@@ -121,8 +119,8 @@ Image Loaded(Image image, Bytes file) {
   return image;
 }
 
-// Requires that a `valid` file was taken without a word, and any other refused with `message`
-// alone: no dialog, nothing saved, all `unchanged`. Returns `valid`.
+// That a `valid` file was taken without a word, any other refused with `message` alone: no
+// dialog, nothing saved, all `unchanged`. Returns `valid`.
 bool Took(bool valid, std::string_view message, bool unchanged = true);
 
 struct LevelData {

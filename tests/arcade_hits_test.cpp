@@ -1,5 +1,7 @@
 // "Hack 'Atari Arcade Hits'..." as a person uses it: pick a program file, choose the level set
 // and the text data in its dialog, name the output; then only the chosen images differ.
+#include <filesystem>
+
 #include "resources/arcade_hits_dialog.h"
 #include "resources/command_ids.h"
 #include "resources/text_messages_dialog.h"
@@ -28,9 +30,10 @@ class ArcadeHitsTest : public EditorTest {
  protected:
   // The editor's levels, with stale derived bytes in the file; `levels` is then the image as a
   // save derives it.
-  void LoadLevels() {
+  void LoadLevels(const ShapePoints& points = Walk({100, 100},
+                                                   {{1, 0}, {0, 1}, {-1, 0}, {0, -1}})) {
     LevelRomBuilder rom;
-    rom.Points(0, Walk({100, 100}, {{1, 0}, {0, 1}, {-1, 0}, {0, -1}}));
+    rom.Points(0, points);
     for (int point = 0; point < level::kPointCount; ++point)
       rom.TableByte(level::kSegmentDirections + point, 0x0B);
     Load(kLoadRom, rom.Get(), "editor.118");
@@ -129,12 +132,15 @@ TEST_F(ArcadeHitsTest, DialogOffersOnlyTheDataThatWasLoaded) {
   }
 }
 
-TEST_F(ArcadeHitsTest, CancelWritesNothing) {
-  LoadLevels();
+// Nothing is written on a cancel, when the next patch would not find the images where this one
+// did, or when an image written would run past the file's end.
+TEST_F(ArcadeHitsTest, CancelOrAPatchThatWouldSpoilTheFileWritesNothing) {
+  // X bytes that read as the level ROM's signature: at the last level image they would move it.
+  LoadLevels(Walk({0x3B, 16}, {{0x01 - 0x3B, 0}, {0xCE - 0x01, 0}, {0x3C - 0xCE, 0}}));
   LoadTexts();
   const EditorSnapshot before;
   // Cancel in the dialog, its close box (Escape is not one of its ways out), or in the save
-  // dialog: no file, nothing changed.
+  // dialog.
   Hack(Program(), {kTempestTubesButton, kArcadeHitsCancelButton}, std::nullopt);
   host.ActInDialog(kArcadeHitsDialogId, [](FakeDialog& dialog) {
     dialog.Send(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
@@ -144,10 +150,35 @@ TEST_F(ArcadeHitsTest, CancelWritesNothing) {
   ChooseFile(kHackArcadeHits, temp.File("in.exe"));
   Hack(Program(), {kArcadeHitsOkButton}, FileAnswer());
   EXPECT_EQ(host.dialogs_run.size(), 3u);
-  EXPECT_EQ(FileNames(temp.Path()),
-            (std::vector<std::string>{"derived.118", "editor.118", "in.exe", "texts.121"}));
   EXPECT_TRUE(host.message_boxes.empty());
   ExpectUnchanged(before);
+  Bytes cut = Program();  // the last text image one byte short
+  cut.resize(kLastText + 2047);
+  const int tubes = kTempestTubesButton, text = kIncludeTextDataBox, ok = kArcadeHitsOkButton;
+  const struct {
+    const Bytes& program;
+    std::vector<int> clicks;
+    const char* refusal;  // none: written
+  } cases[] = {
+      {Program(),
+       {tubes, ok},
+       "The edited data holds a signature of the game's data, so the patched file could not be "
+       "patched again. Nothing was written."},
+      {cut, {tubes, text, ok}, "Not a valid 'Atari Arcade Hits' file"},
+      {cut, {text, ok}, nullptr},
+  };
+  const std::string out = temp.File("out.exe");
+  for (const auto& [program, clicks, refusal] : cases) {
+    EXPECT_FALSE(std::filesystem::exists(out));
+    host.message_boxes.clear();
+    Hack(program, clicks, out);
+    if (refusal) {
+      ExpectOnlyMessage(refusal);
+    } else {
+      EXPECT_TRUE(host.message_boxes.empty());
+    }
+  }
+  EXPECT_EQ(ReadFileBytes(out), With(With(cut, kFirstLevel, levels), kFirstText, texts));
 }
 
 }  // namespace

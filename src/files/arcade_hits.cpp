@@ -53,16 +53,17 @@ void FindSignature(std::span<const std::uint8_t> buffer, const Signature& signat
   }
 }
 
-// Both pairs found, the level ROMs the right distance apart, and every image that may be
-// overwritten wholly inside the file (the last places lie after the first ones).
-bool IsValid(const RomImagePlaces& places, std::size_t size) {
-  if (!places.first_level_rom || !places.last_level_rom || !places.first_text_rom ||
-      !places.last_text_rom) {
-    return false;
-  }
-  if (*places.last_level_rom - *places.first_level_rom != kLevelRomDistance) return false;
-  return *places.last_level_rom + level::kLevelRomSize <= size &&
-         *places.last_text_rom + kTextRomSize <= size;
+// Both pairs found and the level ROMs the right distance apart. Whether an image lies wholly
+// inside the file matters only for the images a patch writes.
+bool IsValid(const RomImagePlaces& places) {
+  return places.first_level_rom && places.last_level_rom && places.first_text_rom &&
+         places.last_text_rom &&
+         *places.last_level_rom - *places.first_level_rom == kLevelRomDistance;
+}
+
+bool SamePlaces(const RomImagePlaces& a, const RomImagePlaces& b) {
+  return a.first_level_rom == b.first_level_rom && a.last_level_rom == b.last_level_rom &&
+         a.first_text_rom == b.first_text_rom && a.last_text_rom == b.last_text_rom;
 }
 
 std::string RememberedExtension(const std::string& path) {
@@ -71,20 +72,42 @@ std::string RememberedExtension(const std::string& path) {
   return extension.substr(1, kRememberedExtensionLength);
 }
 
+// Puts `image` at `place`; false when it would run past the file's end.
+bool PutImage(std::vector<std::uint8_t>& buffer, std::size_t place,
+              std::span<const std::uint8_t> image) {
+  if (place > buffer.size() || buffer.size() - place < image.size()) return false;
+  std::copy(image.begin(), image.end(), buffer.begin() + static_cast<std::ptrdiff_t>(place));
+  return true;
+}
+
 // The game reads its segment directions and length factors from the image, so they are
-// brought in step with the points first, as a save of the level ROM does.
-void PatchProgramFile(ArcadeHitsFile& file) {
+// brought in step with the points first, as a save of the level ROM does. Reported and false
+// when a chosen image runs past the file's end, or when the patched file would have its images
+// found elsewhere by the next patch (an image of the editor's holding a signature).
+bool PatchProgramFile(ArcadeHitsFile& file) {
   DeriveAllShapes();
   const bool tubes = arcade_hits_choices.level_set == kTempestTubes;
-  const std::size_t level_place =
-      tubes ? *file.places.last_level_rom : *file.places.first_level_rom;
-  std::copy(level::level_rom_image.begin(), level::level_rom_image.end(),
-            file.buffer.begin() + static_cast<std::ptrdiff_t>(level_place));
+  std::vector<std::uint8_t> patched = file.buffer;
+  bool inside =
+      PutImage(patched, *(tubes ? file.places.last_level_rom : file.places.first_level_rom),
+               level::level_rom_image);
   if (arcade_hits_choices.include_text) {
-    const std::size_t text_place = tubes ? *file.places.last_text_rom : *file.places.first_text_rom;
-    std::copy(text_rom_image.begin(), text_rom_image.end(),
-              file.buffer.begin() + static_cast<std::ptrdiff_t>(text_place));
+    inside = inside &&
+             PutImage(patched, *(tubes ? file.places.last_text_rom : file.places.first_text_rom),
+                      text_rom_image);
   }
+  if (!inside) {
+    ReportNotValid("'Atari Arcade Hits'");
+    return false;
+  }
+  if (!SamePlaces(FindRomImages(patched), file.places)) {
+    ReportProblem(
+        "The edited data holds a signature of the game's data, so the patched file could not be "
+        "patched again. Nothing was written.");
+    return false;
+  }
+  file.buffer = std::move(patched);
+  return true;
 }
 
 INT_PTR HandleClick(platform::Dialog& dialog, int id) {
@@ -134,7 +157,7 @@ std::optional<ArcadeHitsFile> LoadArcadeHitsFile() {
   }
   ArcadeHitsFile file{std::move(*bytes), {}, RememberedExtension(*path)};
   file.places = FindRomImages(file.buffer);
-  if (!IsValid(file.places, file.buffer.size())) {
+  if (!IsValid(file.places)) {
     ReportNotValid("'Atari Arcade Hits'");
     return std::nullopt;
   }
@@ -153,8 +176,7 @@ void SaveArcadeHitsFile(ArcadeHitsFile& file) {
   const std::string pattern = "*." + file.extension;
   const std::optional<std::string> path = platform::CurrentHost().ShowSaveFileDialog(
       SaveDialogRequest("Save 'Atari Arcade Hits'", {description, pattern, file.extension}));
-  if (!path) return;
-  PatchProgramFile(file);
+  if (!path || !PatchProgramFile(file)) return;
   if (!WriteFileAtomically(*path, file.buffer)) ReportCouldNotWrite(*path);
 }
 

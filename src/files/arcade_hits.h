@@ -44,7 +44,7 @@ struct RomImagePlaces {
 // A program file read whole for one run of the command.
 struct ArcadeHitsFile {
   std::vector<std::uint8_t> buffer;
-  RomImagePlaces places;  // all four found, and every image wholly inside the buffer
+  RomImagePlaces places;  // all four found, the level images kLevelRomDistance apart
   std::string extension;  // offered again by the save dialog
 };
 
@@ -59,7 +59,8 @@ std::optional<ArcadeHitsFile> LoadArcadeHitsFile();
 RomImagePlaces FindRomImages(std::span<const std::uint8_t> buffer);
 
 // Asks for the output name; once one is chosen, puts the editor's images into the file for the
-// chosen level set and writes it.
+// chosen level set and writes it. Nothing is written when a chosen image would run past the
+// file's end or would hide the images from a later patch (reported).
 void SaveArcadeHitsFile(ArcadeHitsFile& file);
 
 // The procedure of dialog 106.
