@@ -155,30 +155,24 @@ TEST_F(ShellTest, WindowMessages) {
                     host.window_destroyed, " quit ", host.quit_code.value_or(-1));
       });
 
-  // Rectangles proposed while an edge is dragged, and where they end (frame 8 by 27 pixels).
-  const struct {
-    WPARAM edge;
-    RECT proposed, adjusted;
-  } cases[] = {
-      {WMSZ_RIGHT, {100, 50, 808, 377}, {100, 50, 628, 727}},       // stops at 520 x 650
-      {WMSZ_TOP, {100, 50, 118, 402}, {100, 50, 368, 402}},         // the height decides
-      {WMSZ_TOPLEFT, {100, 50, 212, 1076}, {100, 919, 212, 1076}},  // the width decides
-      {WMSZ_BOTTOMRIGHT, {-2000000000, 0, 2000000000, 10}, {-2000000000, 0, -1999999472, 677}},
-  };
-  for (const auto& [edge, proposed, adjusted] : cases) {
-    RECT rect = proposed;
-    EXPECT_EQ(app::MainWindowProc(WM_SIZING, edge, reinterpret_cast<LPARAM>(&rect)), 1);
-    EXPECT_EQ(std::tie(rect.left, rect.top, rect.right, rect.bottom),
-              std::tie(adjusted.left, adjusted.top, adjusted.right, adjusted.bottom))
-        << edge;
+  // Rectangles proposed while an edge is dragged, and where they end (frame 8 by 27 pixels);
+  // at start, the zoom that fits the screen and the window round the client area, centred.
+  std::string sizes;
+  for (auto [edge, rect] : std::initializer_list<std::pair<WPARAM, RECT>>{
+           {WMSZ_RIGHT, {100, 50, 808, 377}},
+           {WMSZ_TOP, {100, 50, 118, 402}},
+           {WMSZ_TOPLEFT, {100, 50, 212, 1076}},
+           {WMSZ_BOTTOMRIGHT, {-2000000000, 0, 2000000000, 10}}}) {
+    const LRESULT result = app::MainWindowProc(WM_SIZING, edge, reinterpret_cast<LPARAM>(&rect));
+    sizes += Line("edge ", edge, ": ", rect.left, " ", rect.top, " ", rect.right, " ", rect.bottom,
+                  " returns ", result, "\n");
   }
-  // At start: the zoom that fits the screen, the window round the client area, centred.
-  EXPECT_EQ(app::InitialZoom(1080), 1.0);
-  EXPECT_DOUBLE_EQ(app::InitialZoom(600), 0.8);
   const app::Size outer = app::OuterSizeForZoom(0.8, host.frame_metrics);
   const POINT corner = app::CentredPosition(outer, 1024, 600);
-  EXPECT_EQ(std::tie(outer.width, outer.height, corner.x, corner.y),
-            std::make_tuple(424, 547, 300L, 27L));
+  ExpectGoldenText("sizing.txt",
+                   sizes + Line("zoom ", app::InitialZoom(1080), " on 1080 rows, ",
+                                app::InitialZoom(600), " on 600; at 0.8 ", outer.width, "x",
+                                outer.height, " at ", corner.x, " ", corner.y, "\n"));
 }
 
 TEST_F(ShellTest, FramesShowThePreviousPictureAtTheirPaceAndTheIntroAtItsOwn) {
@@ -237,7 +231,11 @@ TEST_F(ShellTest, LevelSelectUnderTheMouse) {
                  {"move 0 0", "move 519 649", "move 2 300", "move 517 63", "move 65535 65535",
                   "size 260 325", "move 226 192", "size 520 650",
                   // A right click marks a level, and one on another level swaps their shapes.
-                  click("R", 2), click("R", 8), click("R", 5), click("R", 5), "behind",
+                  click("R", 2), click("R", 8), click("R", 5), click("R", 5),
+                  // A right click acts once per press: neither a shaking hand nor a drag to
+                  // another level clicks again.
+                  Line("move ", at(2), ", press R ", at(2), ", move ", at(2, 5), " R"),
+                  Line("move ", at(6), " R, release R ", at(6)), click("R", 2), "behind",
                   click("L", 9), click("R", 9), "front", click("R", 3), click("L", 8),
                   "menu Edit/Select Level", "size 0 0", "move 400 500", "press L 400 500"});
   ExpectScripts("level_select.txt", scripts, [this] {

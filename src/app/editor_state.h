@@ -25,7 +25,16 @@ struct MouseState {
   bool moved = false;
   std::int32_t wheel_delta = 0;  // the last wheel message's delta, not a sum
   bool ignore_buttons = false;   // set after a file load until the next button-up
+  // Level select acted on the right button's press; the next press clears it. Moves that still
+  // carry the button, even after its button-up, are no new click.
+  bool right_click_taken = false;
 };
+
+// Mouse positions arrive as the two 16-bit words of a message; while a drag has the mouse left
+// of or above the client area they are negative, so they are read as signed words.
+inline int SignedWord(std::uint32_t word) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(word));
+}
 
 struct EditorState {
   std::int32_t editor_mode = kIntroMode;

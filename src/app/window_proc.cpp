@@ -38,6 +38,7 @@ LRESULT MainWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       if (message == WM_MOUSEMOVE) mouse.moved = true;
+      if (message == WM_RBUTTONDOWN) mouse.right_click_taken = false;  // a new press
       StoreMousePosition(lParam);
       if (!mouse.ignore_buttons) mouse.buttons = static_cast<std::uint32_t>(wParam);
       return 0;

@@ -38,16 +38,10 @@ void StoreClamped(int field, int shape, int value, int low, int high) {
   ShapeByte(field, shape) = static_cast<std::uint8_t>(std::clamp(value, low, high));
 }
 
-// Mouse positions arrive as the two 16-bit words of a message; while a drag has the mouse
-// left or above the client area they are negative, so they are read as signed words.
-int SignedWord(std::uint32_t word) {
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(word));
-}
-
 void OpenPopupMenu() {
   platform::Host& host = platform::CurrentHost();
   app::mouse.buttons = 0;
-  const POINT client{SignedWord(app::mouse.x), SignedWord(app::mouse.y)};
+  const POINT client{app::SignedWord(app::mouse.x), app::SignedWord(app::mouse.y)};
   host.TrackPopupMenu(host.ClientToScreen(client));
 }
 
@@ -81,8 +75,8 @@ void CommonInput(int shape) {
 
   // One coordinate unit per client pixel; moving the mouse up moves the shape up. Only the
   // step between the two latest positions counts.
-  const int step_x = SignedWord(mouse.x - mouse.previous_x);
-  const int step_y = SignedWord(mouse.y - mouse.previous_y);
+  const int step_x = app::SignedWord(mouse.x - mouse.previous_x);
+  const int step_y = app::SignedWord(mouse.y - mouse.previous_y);
   if ((mouse.buttons & MK_LBUTTON) != 0 && mouse.moved) {
     MoveShape(step_x, -step_y);
     mouse.moved = false;

@@ -45,7 +45,7 @@ bool IsLevel(int value) {
   return value >= 0 && value < level::kLevelCount;
 }
 
-int CellAt(std::uint32_t client, double zoom, double grid_start) {
+int CellAt(int client, double zoom, double grid_start) {
   return std::clamp(Trunc((client / zoom - grid_start) * kCellsPerPixel), 0, kColumns - 1);
 }
 
@@ -54,8 +54,8 @@ int CellAt(std::uint32_t client, double zoom, double grid_start) {
 int HoveredLevel(bool foreground) {
   const double zoom = app::editor.zoom_factor;
   if (!foreground || !(zoom > 0.0)) return app::editor.current_level;
-  const int column = CellAt(app::mouse.x, zoom, kGridLeft);
-  const int row = CellAt(app::mouse.y, zoom, kGridTop);
+  const int column = CellAt(app::SignedWord(app::mouse.x), zoom, kGridLeft);
+  const int row = CellAt(app::SignedWord(app::mouse.y), zoom, kGridTop);
   return column + kColumns * row;
 }
 
@@ -134,7 +134,11 @@ void DrawLevelSelect() {
 
   DrawPulsingFrame(hovered);
   if ((app::mouse.buttons & MK_LBUTTON) != 0) PickLevel(hovered);
-  if ((app::mouse.buttons & MK_RBUTTON) != 0) MarkOrSwap(hovered);
+  // A right click acts once per press: moves with the button held are no new clicks.
+  if ((app::mouse.buttons & MK_RBUTTON) != 0 && !app::mouse.right_click_taken) {
+    MarkOrSwap(hovered);
+    app::mouse.right_click_taken = true;
+  }
 }
 
 void DrawThumbnail(std::int32_t shape, std::int32_t cx, std::int32_t cy) {
