@@ -15,10 +15,11 @@ constexpr std::string_view kHelp =
     "\n"
     "Converts between the two forms of a level set, as the editor's Load and Save commands do,\n"
     "deriving the segment directions and length factors on the way out:\n"
-    "  IN a level ROM (.118)   OUT is written as a level file (.TLD)\n"
-    "  IN a level file (.TLD)  OUT is written as a level ROM (.118): the level file's levels\n"
-    "                          put into the level ROM BASE.118, which gives the rest of the\n"
-    "                          image\n"
+    "  IN a level ROM (.118)   OUT is written as a level file, and must end in .TLD\n"
+    "  IN a level file (.TLD)  OUT is written as a level ROM, and must end in .118: the level\n"
+    "                          file's levels put into the level ROM BASE.118, which gives\n"
+    "                          the rest of the image\n"
+    "OUT may not be IN or BASE.118.\n"
     "\n"
     "Options:\n"
     "  --rom BASE.118   the level ROM a level file is put into (needed for a level file)\n";
@@ -32,8 +33,21 @@ int RunConvert(const Invocation& invocation) {
   const std::optional<FileKind> kind = RecogniseFile(host, in);
   if (!kind) return invocation.Failure();
 
-  if (*kind == FileKind::kLevelFile || base) {
-    if (!base) return invocation.UsageError("a level file becomes a level ROM with --rom BASE.118");
+  // The output's kind follows from the input's; OUT's name must agree, and OUT may be neither
+  // input, so that no input is ever written over.
+  const bool to_rom = *kind == FileKind::kLevelFile || base;
+  if (to_rom && !base)
+    return invocation.UsageError("a level file becomes a level ROM with --rom BASE.118");
+  const std::string_view extension = to_rom ? ".118" : ".TLD";
+  if (!HasExtension(out, extension)) {
+    return invocation.UsageError(
+        "OUT is written as a " + std::string(to_rom ? "level ROM" : "level file") +
+        " and must end in " + std::string(extension) + ", not '" + out + "'");
+  }
+  if (SameFile(out, in) || (base && SameFile(out, *base))) {
+    return invocation.Failure("OUT is an input file; nothing was written");
+  }
+  if (to_rom) {
     if (!LoadLevelRom(host, *base) || !LoadLevelFile(host, in) || !SaveLevelRom(host, out)) {
       return invocation.Failure();
     }

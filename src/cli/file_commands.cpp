@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <vector>
 
 #include "files/colours.h"
@@ -94,6 +95,22 @@ bool HackArcadeHits(BatchHost& host, const std::string& program, const std::stri
   });
   host.AnswerSaveDialog(output);
   return host.RunCommand(files::HackArcadeHits);
+}
+
+bool HasExtension(const std::string& path, std::string_view extension) {
+  // ASCII case only: the result must not depend on the C locale.
+  const auto lowered = [](std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+  };
+  return lowered(std::filesystem::path(path).extension().string()) == lowered(extension);
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error) && !error;
 }
 
 bool SaveBytes(BatchHost& host, const std::string& path, std::span<const std::uint8_t> bytes) {

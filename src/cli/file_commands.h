@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "cli/batch_host.h"
 #include "files/arcade_hits.h"
@@ -37,6 +38,12 @@ std::optional<files::ArcadeHitsFile> LoadArcadeHitsFile(BatchHost& host, const s
 // if asked, "Include Text Data", then OK; the result is saved as `output`.
 bool HackArcadeHits(BatchHost& host, const std::string& program, const std::string& output,
                     files::LevelSet level_set, bool include_text);
+
+// Whether the extension of `path` is `extension` (".118", with its dot), in any case.
+bool HasExtension(const std::string& path, std::string_view extension);
+// Whether the two paths name one file: the same device and inode, so links and other
+// spellings count. False when either is missing.
+bool SameFile(const std::string& a, const std::string& b);
 
 // Saves bytes as the editor saves its files: all or nothing, a failure reported as it reports
 // one.

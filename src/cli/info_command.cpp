@@ -62,6 +62,11 @@ int RunInfo(const Invocation& invocation) {
   // Program files carry their images inside; anything else is none of the known kinds.
   const std::optional<files::ArcadeHitsFile> program = LoadArcadeHitsFile(host, path);
   if (!program) {
+    // A file too large to read whole is reported as the editor reports it, and that alone.
+    const std::vector<std::string>& problems = host.Problems();
+    if (!problems.empty() && problems.back().starts_with("Could not open")) {
+      return invocation.Failure();
+    }
     return invocation.Failure(path +
                               " is not a level ROM, level file, colour ROM or text ROM either");
   }

@@ -19,7 +19,8 @@ constexpr std::string_view kHelp =
     "\n"
     "Does what the editor's \"Hack 'Atari Arcade Hits'\" command does: puts the level ROM (and\n"
     "the text ROM, if given) into the program file PROGRAM (.exe or .scr) in place of the\n"
-    "images of one level set, and writes the result as OUT. PROGRAM itself is only read.\n"
+    "images of one level set, and writes the result as OUT. PROGRAM itself is only read; OUT\n"
+    "may be none of the input files.\n"
     "\n"
     "Options:\n"
     "  --levels FILE.118   the level ROM to put in\n"
@@ -40,6 +41,10 @@ int RunPatch(const Invocation& invocation) {
     return invocation.UsageError("--set takes original or tubes, not '" + set + "'");
   }
   const std::optional<std::string> texts = arguments.Value("--texts");
+  if (SameFile(*out, arguments.positionals[0]) || SameFile(*out, *levels) ||
+      (texts && SameFile(*out, *texts))) {
+    return invocation.Failure("OUT is an input file; nothing was written");
+  }
 
   if (!LoadLevelRom(host, *levels)) return invocation.Failure();
   if (texts && !LoadTextRom(host, *texts)) return invocation.Failure();

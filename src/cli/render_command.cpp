@@ -62,6 +62,9 @@ int RunRender(const Invocation& invocation) {
   const ParsedArguments& arguments = invocation.Arguments();
   const std::optional<std::string> out = arguments.Value("-o");
   if (!out) return invocation.UsageError("missing -o OUT.png");
+  if (!HasExtension(*out, ".png")) {
+    return invocation.UsageError("the picture is a PNG: OUT must end in .png, not '" + *out + "'");
+  }
   std::optional<int> level_number;
   if (const std::optional<std::string> level = arguments.Value("--level")) {
     level_number = ParseWholeNumber(*level, 1, level::kLevelCount);
@@ -86,6 +89,9 @@ int RunRender(const Invocation& invocation) {
     scale = *parsed;
   }
 
+  if (SameFile(*out, arguments.positionals[0])) {
+    return invocation.Failure("OUT is the input file; nothing was written");
+  }
   if (!LoadLevels(host, arguments.positionals[0])) return invocation.Failure();
   if (level_number) ShowTubeView(*level_number, arguments);
   // The frame as the editor draws it; the host has no mouse and no foreground, so level select

@@ -25,7 +25,8 @@ void PrintToolHelp(std::ostream& out) {
     out << "  " << std::left << std::setw(kNameColumn) << subcommand->name << subcommand->summary
         << '\n';
   }
-  out << "\nRun '" << kProgramName << " COMMAND --help' for a command's arguments and options.\n";
+  out << "\nRun '" << kProgramName << " COMMAND --help' for a command's arguments and options,\n"
+      << "'" << kProgramName << " --version' for the version.\n";
 }
 
 int ToolUsageError(std::string_view problem) {
@@ -73,6 +74,10 @@ int RunTool(std::span<const std::string> args) {
   if (args.empty()) return ToolUsageError("no command given");
   if (args.front() == "--help" || args.front() == "-h") {
     PrintToolHelp(std::cout);
+    return kSuccess;
+  }
+  if (args.front() == "--version") {
+    std::cout << kProgramName << ' ' << RIMFORGE_VERSION << '\n';
     return kSuccess;
   }
   const Subcommand* subcommand = FindSubcommand(args.front());

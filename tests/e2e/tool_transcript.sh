@@ -89,8 +89,26 @@ run patch -o out.exe
 run patch "$program" --levels "$rom" --set mine -o "$work/x.exe"
 run patch "$program" --levels "$tld" -o "$work/x.exe"
 run patch "$bad" --levels "$rom" -o "$work/x.exe"
+# Inputs are never written over: OUT must be of the kind its name says and no input, under
+# any spelling or link; a FIFO nobody reads is reported, not replaced.
+cp "$rom" "$work/same.TLD"
+ln "$work/same.TLD" "$work/hard link.118"
+ln -s "$work/same.TLD" "$work/link.png"
+mkfifo "$work/fifo.TLD"
+truncate -s 1T "$work/big.exe"
+run convert "$rom" "$work/b.118"
+run convert "$tld" "$work/b.tld" --rom "$rom"
+run convert "$work/same.TLD" "$work/./same.TLD"
+run convert "$tld" "$work/hard link.118" --rom "$work/same.TLD"
+run convert "$rom" "$work/fifo.TLD"
+run render "$rom" -o "$work/b.118"
+run render "$work/same.TLD" -o "$work/link.png"
+run patch "$program" --levels "$rom" -o "$work//game.exe"
+run info "$work/big.exe"
+cmp -s "$work/same.TLD" "$rom" || fail "an input was written over"
+[ -p "$work/fifo.TLD" ] || fail "a save replaced a FIFO"
 # A failed run leaves no output file behind.
-for output in out.TLD out.118 x.png x.exe; do
+for output in out.TLD out.118 x.png x.exe b.118 b.tld; do
   [ ! -e "$work/$output" ] || fail "a failed run left $output"
 done
 if [ "${RIMFORGE_UPDATE_GOLDEN:-}" = 1 ]; then
