@@ -1,6 +1,5 @@
-// "Edit &Colours..." with any file. The bytes after the 2048 loaded script the person: pairs of
-// (cell, choice), the choice a swatch 0..7 or, from 8 on, the picker's close box. An odd byte
-// left over presses Cancel.
+// "Edit &Colours..." with any file. After the 2048 loaded, pairs of (cell, choice): a swatch
+// 0..7 or, from 8 on, the picker's close box. An odd byte left over presses Cancel.
 #include "files/colours.h"
 #include "fuzz_host.h"
 #include "resources/colour_dialogs.h"
@@ -24,7 +23,7 @@ UNCOUNTED bool Shows(const FuzzDialog& colours, const Image& image, int cell) {
          kSwatchIcons[SwatchOfCode(image[ColourEntryOffset(row, cycle)])];
 }
 
-// Opens the picker on the cell and takes swatch `choice`, or from 8 on closes the picker.
+// Picks swatch `choice` for the cell; from 8 on closes the picker.
 void Pick(FuzzDialog& colours, Image& expected, int cell, int choice) {
   const int row = cell / kColourCycles;
   const int cycle = cell % kColourCycles;
@@ -38,7 +37,7 @@ void Pick(FuzzDialog& colours, Image& expected, int cell, int choice) {
   };
   colours.Click(ColourCell(row, cycle));
   if (choice < kSwatches) entry = kSwatchCodes[choice];
-  Require(Shows(colours, expected, cell), "a cell does not show its swatch after a pick");
+  Require(Shows(colours, expected, cell), "a cell does not show its swatch");
 }
 
 }  // namespace
@@ -53,7 +52,7 @@ void RunInput(Bytes file) {
   const bool cancel = script.size() % 2 == 1;
   host.people[kColoursDialogId] = [&](FuzzDialog& colours) {
     for (int cell = 0; cell < kCells; ++cell) {
-      Require(Shows(colours, expected, cell), "a cell does not show the swatch of its entry");
+      Require(Shows(colours, expected, cell), "a cell does not show its swatch");
     }
     for (std::size_t i = 0; i + 1 < script.size(); i += 2) {
       Pick(colours, expected, script[i] % kCells, script[i + 1]);

@@ -1,11 +1,9 @@
-// DrawLine and DrawTube with any level table, accurate coordinates, view flags, mode and zoom.
-//
-// The input: byte 0 the view flags (bits 0..4: safe frame, bounding box, ROM values, claw,
-// 2D view; bit 5 edit mode), byte 1 the current point (low nibble) and the drawn segment limit
-// less one, byte 2 the shape (low nibble); from offset 3 the accurate X and Y as doubles and
-// from 4099 the level table, as in a level file; then the zoom as a double, and lines of 17
-// bytes: x1, y1, x2, y2 as 32-bit integers and the colour. All little-endian; missing bytes
-// count as zero, a missing zoom as 1.
+// DrawLine and DrawTube with any level table, coordinates, view flags, mode and zoom. Byte 0:
+// view flags (bits 0..4 safe frame, bounding box, ROM values, claw, 2D view; bit 5 edit mode);
+// byte 1: current point (low nibble), drawn segment limit less one; byte 2: shape (low nibble);
+// from 3 the accurate X and Y (doubles), from 4099 the level table, as in a level file; the zoom
+// (double); lines of 17 bytes: x1, y1, x2, y2 (int32) and colour. Little-endian; missing bytes
+// are zero, a missing zoom 1.
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -97,7 +95,7 @@ UNCOUNTED void CheckLine(const Line& line) {
             "a line has a pixel outside the box of its ends");
   }
   Require(PixelsOf({line.x2, line.y2, line.x1, line.y1, 0}) == pixels,
-          "a line drawn the other way round has other pixels");
+          "a line reversed has other pixels");
   if (Inside(a1, b1) && Inside(a2, b2)) CheckWholeLine(pixels, {b1, a1}, {b2, a2});
   // Short enough to walk: skipping far stretches changes no pixel.
   if (std::max(std::abs(a2 - a1), std::abs(b2 - b1)) <= 1 << 16) {

@@ -1,6 +1,6 @@
-// "Load &TLD File ..." with any file, then a tool on one of the loaded shapes, and "Sa&ve TLD
-// File ...". The load ignores the stored X and Y bytes, so the first (offset 4099) picks the
-// level (high nibble) and the tool (low nibble).
+// "Load &TLD File ..." with any file, a tool on a loaded shape, and "Sa&ve TLD File ...". The
+// load ignores the stored X and Y bytes, so the first (offset 4099) picks the level (high
+// nibble) and the tool (low nibble).
 #include "app/editor_state.h"
 #include "app/menu_model.h"
 #include "app/modes.h"
@@ -46,8 +46,8 @@ UNCOUNTED void CheckLoad(Bytes file, const files::LevelFileImage& earlier_file) 
   Require(now == expected && level_rom_image == outside &&
               app::editor.editor_mode == app::kLevelSelectMode && app::mouse.ignore_buttons &&
               !app::FindMenuItem(app::MainMenu(), kSaveTld)->grayed,
-          "a load is not the file's bytes, changed the ROM around the table or did not end in "
-          "level select with save enabled");
+          "a load is not the file, changed the ROM around the table, or left level select or "
+          "save off");
 }
 
 void UseATool(std::uint8_t control) {

@@ -15,8 +15,8 @@ UNCOUNTED void CheckLoad(Bytes file) {
               std::equal(accurate_y.begin(), accurate_y.end(), &level_table[kYBytes]) &&
               app::editor.editor_mode == app::kLevelSelectMode && app::mouse.ignore_buttons &&
               files::level_rom_loaded,
-          "a load is not the file over the earlier image with the coordinates its ROM values, "
-          "in level select with the loaded flag");
+          "a load is not the file over the earlier image, its ROM values as coordinates, in "
+          "level select and flagged");
 }
 
 UNCOUNTED void CheckSaved(Bytes file) {

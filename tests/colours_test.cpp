@@ -95,17 +95,4 @@ TEST_F(ColoursTest, PickedColoursAreWrittenIntoTheirCycleAndRowAndSaved) {
   EXPECT_EQ(host.dialogs_run, dialogs);
 }
 
-TEST_F(ColoursTest, CancelAndTheCloseBoxSaveNothing) {
-  const std::string out = temp.Write("out.119", Bytes(12, 0x42));
-  for (const bool close_box : {false, true}) {
-    EditData(kEditColours, kColoursDialogId, temp.Write("in.119", ColourRom()),
-             [&](FakeDialog& colours) {
-               Pick(colours, ColourCell(4, 4), kCyan);
-               close_box ? colours.Close() : void(colours.Click(kColoursCancel));
-             });
-  }
-  EXPECT_EQ(ReadFileBytes(out), Bytes(12, 0x42));
-  EXPECT_EQ(host.file_dialogs.size(), 2u);  // no save dialog
-}
-
 }  // namespace

@@ -186,7 +186,6 @@ TEST_F(EditingTest, PopupMenuOpensAtTheMouseAndStaleClicksDoNothing) {
   EXPECT_EQ(level::accurate_x[level::PointIndex(kShape, 1)], 255.0 - 20);  // the chosen command
   host.AnswerPopupMenu(std::nullopt);
   Act("menu Edit/Edit Level, hold APPS");  // where the mouse last was, in edit mode too
-  EXPECT_EQ(app::FindMenuItem(app::PopupMenu(), kEditLevel)->text, "&End Edit");
   // Edit Level, New Level and Select Level leave no button down: a click still pending when the
   // command came does not act in the next frame. The real state counts with the next message.
   for (const std::string item :

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <random>
 #include <vector>
 
@@ -19,9 +18,6 @@ namespace {
 using gfx::kFrameHeight;
 using gfx::kFrameWidth;
 using Pixels = std::vector<std::pair<int, int>>;  // (row, column), sorted
-
-constexpr int kMax = std::numeric_limits<int>::max();
-constexpr int kMin = std::numeric_limits<int>::min();
 
 // The lit pixels after drawing the one line, each of which must have its colour. Black rows are
 // skipped whole, which keeps the thousands of lines below quick.
@@ -81,22 +77,6 @@ TEST_F(LineDrawingTest, EveryLineHasThePixelsOfThePlainWalkWhicheverEndComesFirs
       ASSERT_EQ(Drawn(x2, y2, x1, y1), walked);
     }
   }
-}
-
-TEST_F(LineDrawingTest, EndsOfTheIntegerRangeAndOddZoomsStayInBounds) {
-  EXPECT_TRUE(Drawn(kMax, kMax, kMax - 5, kMax - 2).empty());
-  EXPECT_TRUE(Drawn(kMin, kMin, kMin + 3, kMin + 7).empty());
-  EXPECT_EQ(Drawn(kMin, kMin, kMax, kMax), Walked(0, 0, 999, 999, 1));
-  EXPECT_EQ(Drawn(7, kMax, 7, kMin), Walked(7, 0, 7, 999, 1));
-  EXPECT_EQ(Drawn(kMin + 1, 5, kMax, 5), Walked(0, 5, 999, 5, 1));
-
-  // Zoomed coordinates past the 32-bit range stick at its ends; NaN becomes 0.
-  for (const double zoom : {std::numeric_limits<double>::infinity(), -1e300}) {
-    app::editor.zoom_factor = zoom;
-    EXPECT_TRUE(Drawn(3, 4, 5, 6).empty()) << zoom;
-  }
-  app::editor.zoom_factor = std::numeric_limits<double>::quiet_NaN();
-  EXPECT_EQ(Drawn(3, 4, 500, 600), (Pixels{{0, 0}}));
 }
 
 }  // namespace
