@@ -1,16 +1,19 @@
 // The Qt host driven as a person drives it, on Qt's offscreen platform.
 #include <QActionGroup>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <deque>
 
+#include "app/editor_state.h"
 #include "files/level_rom_file.h"
 #include "gfx/frame_buffer.h"
 #include "hosts/qt/dialog_window.h"
@@ -74,19 +77,29 @@ void Click(QWidget* widget, QPoint at = {}) {
 }
 
 // Types `path` into the next file dialog, noting down its title, filter, default extension,
-// accept mode (1: save), file mode (1: must exist) and DontConfirmOverwrite.
+// accept mode (1: save), file mode (1: must exist), DontConfirmOverwrite and whether it starts in
+// the folder of the temporary files.
 void AnswerFileDialog(const QString& path) {
   Answer<QFileDialog>([path](QFileDialog& dialog) {
-    transcript << QString("%1 | %2 | %3 | %4 %5 %6")
+    transcript << QString("%1 | %2 | %3 | %4 %5 %6 %7")
                       .arg(dialog.windowTitle(), dialog.nameFilters().join(';'),
                            dialog.defaultSuffix())
                       .arg(dialog.acceptMode())
                       .arg(dialog.fileMode())
-                      .arg(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+                      .arg(dialog.testOption(QFileDialog::DontConfirmOverwrite))
+                      .arg(dialog.directory() == QDir(temp.path()));
     auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
     name->setText(path);
     QTest::keyClick(name, Qt::Key_Return);
   });
+}
+
+// A level ROM of its signature alone, in the temporary folder.
+QString WriteRom() {
+  QFile rom(temp.filePath("tubes.118"));
+  if (rom.open(QIODevice::WriteOnly))
+    rom.write(reinterpret_cast<const char*>(files::kLevelRomSignature.data()), 4);
+  return rom.fileName();
 }
 
 QAction* Find(QWidget& menu, const QString& text) {
@@ -195,17 +208,13 @@ class QtHostTest : public QObject {
   // Both menus show the model's greying, checks and bullets and follow its changes; file dialogs
   // are set up as the editor asks and give paths in the file system's encoding.
   void menusAndFileDialogs() {
-    QFile rom(temp.filePath("tubes.118"));
-    QVERIFY(rom.open(QIODevice::WriteOnly));
-    rom.write(reinterpret_cast<const char*>(files::kLevelRomSignature.data()), 4);
-    rom.close();
-    AnswerFileDialog(rom.fileName());
+    AnswerFileDialog(WriteRom());
     Choose("&File", "&Load ROM ...");
-    // The first click in level select ends the latch against the file dialog's click.
-    for (int click = 0; click < 2; ++click) {
-      QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(30, 80));
-      RunLoopTurn(*host);
-    }
+    // The click that closed the file dialog is over: the first click opens a level.
+    RunLoopTurn(*host);
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(30, 80));
+    RunLoopTurn(*host);
+    QCOMPARE(app::editor.editor_mode, app::kViewMode);
     // Each item in the menu bar, then in the popup menu.
     const auto look = [] {
       QString shown;
@@ -232,8 +241,36 @@ class QtHostTest : public QObject {
     // Copy made Paste available, Edit Level became End Edit, the bullet moved, Bend lost its check.
     QCOMPARE(
         transcript.join(" / "),
-        "Load ROM 118 File | ROM 118 Files (*.118) (*.118) | 118 | 0 1 0 / gg cc e- b- -- / 1 / "
-        "Save ROM 118 File | ROM 118 Files (*.118) (*.118) | 118 | 1 0 0 / ee ee b- e- ee");
+        "Load ROM 118 File | ROM 118 Files (*.118) (*.118) | 118 | 0 1 0 0 / gg cc e- b- -- / 1 / "
+        "Save ROM 118 File | ROM 118 Files (*.118) (*.118) | 118 | 1 0 0 1 / ee ee b- e- ee");
+  }
+
+  // A file named on the command line is loaded as Load ROM or Load TLD File would, its first
+  // click taken; anything else is told. Without a program for text files, Help > ReadMe shows the
+  // ReadMe in a window of its own.
+  void commandLineAndReadMe() {
+    const QByteArray rom = QFile::encodeName(WriteRom());
+    const QByteArray notes = QFile::encodeName(temp.filePath("notes.txt"));
+    Answer<Box>([](Box& box) {
+      transcript << box.text();
+      QTest::keyClick(&box, Qt::Key_Return);
+    });
+    const char* const line[] = {"rimforge", notes.constData()};
+    hosts::qt::OpenNamedFiles(*host, 2, line);
+    const char* const load[] = {"rimforge", rom.constData()};
+    hosts::qt::OpenNamedFiles(*host, 2, load);
+    RunLoopTurn(*host);
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(30, 80));
+    RunLoopTurn(*host);
+    QCOMPARE(app::editor.editor_mode, app::kViewMode);
+    host->UseDesktopServices(false);
+    host->OpenReadMe();
+    auto* readme = host->Window().findChild<QPlainTextEdit*>("ReadMe");
+    QVERIFY(readme && readme->isVisible() && readme->isReadOnly());
+    QVERIFY(readme->toPlainText().startsWith("Rimforge"));
+    QCOMPARE(transcript.join(" / "),
+             "Rimforge opens one level ROM (.118) or level file (.TLD) at a time, not \"" +
+                 temp.filePath("notes.txt") + "\".");
   }
 
   // A message box shows text and caption in Windows-1252, and the icon and buttons of its MB_

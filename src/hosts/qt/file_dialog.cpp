@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "hosts/qt/text_codec.h"
 
@@ -35,12 +36,16 @@ void ConfigureFileDialog(QFileDialog& dialog, const platform::FileDialogRequest&
 
 std::optional<std::string> RunFileDialog(QWidget* owner, const platform::FileDialogRequest& request,
                                          bool save, bool native) {
+  // Every file dialog starts in the folder last used in this run, as the desktop's own do.
+  static QString last_folder;
   QFileDialog dialog(owner);
   dialog.setOption(QFileDialog::DontUseNativeDialog, !native);
   ConfigureFileDialog(dialog, request, save);
+  if (!last_folder.isEmpty()) dialog.setDirectory(last_folder);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;
+  last_folder = QFileInfo(chosen.first()).absolutePath();
   return QFile::encodeName(chosen.first()).toStdString();
 }
 

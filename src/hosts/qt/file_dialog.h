@@ -22,7 +22,8 @@ QString NameFilterOf(const platform::FileDialogRequest& request);
 void ConfigureFileDialog(QFileDialog& dialog, const platform::FileDialogRequest& request,
                          bool save);
 
-// The chosen path in the file system's own encoding, or nothing when the person cancels.
+// The chosen path in the file system's own encoding, or nothing when the person cancels. The
+// dialog starts in the folder of the last path chosen in this run.
 std::optional<std::string> RunFileDialog(QWidget* owner, const platform::FileDialogRequest& request,
                                          bool save, bool native);
 

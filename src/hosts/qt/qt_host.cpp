@@ -1,11 +1,20 @@
 #include "hosts/qt/qt_host.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDesktopServices>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QTimer>
 #include <QUrl>
 #include <chrono>
+#include <utility>
 
 #include "app/menu_model.h"
 #include "app/shell.h"
@@ -18,6 +27,16 @@ namespace hosts::qt {
 namespace {
 
 constexpr std::uint32_t kFrameMilliseconds = 16;
+
+// Whether the desktop names a program for text files. Asking it to open one otherwise shows
+// nothing at all, only a line on stderr.
+bool TextFilesHaveAProgram() {
+  QProcess query;
+  query.start(QStringLiteral("xdg-mime"),
+              {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
+  return query.waitForFinished(3000) && query.exitStatus() == QProcess::NormalExit &&
+         query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
+}
 
 }  // namespace
 
@@ -159,9 +178,14 @@ int QtHost::ShowMessageBox(std::string_view text, std::string_view caption, UINT
 }
 
 std::optional<std::string> QtHost::ShowOpenFileDialog(const platform::FileDialogRequest& request) {
+  if (next_open_answer_) {
+    DeliverKeptButtonUp();
+    return std::exchange(next_open_answer_, std::nullopt);
+  }
   QWidget* owner = ActiveOwner();
   std::optional<std::string> path = RunFileDialog(owner, request, false, native_file_dialogs_);
   GiveBackKeyboard(owner);
+  DeliverKeptButtonUp();
   return path;
 }
 
@@ -169,7 +193,18 @@ std::optional<std::string> QtHost::ShowSaveFileDialog(const platform::FileDialog
   QWidget* owner = ActiveOwner();
   std::optional<std::string> path = RunFileDialog(owner, request, true, native_file_dialogs_);
   GiveBackKeyboard(owner);
+  DeliverKeptButtonUp();
   return path;
+}
+
+void QtHost::DeliverKeptButtonUp() {
+  if (QGuiApplication::mouseButtons() != Qt::NoButton) return;
+  // Queued, so that it comes after the command that opened the dialog, as the real one would.
+  QTimer::singleShot(0, window_.get(), [this] {
+    const QPoint at = window_->View().mapFromGlobal(QCursor::pos());
+    app::MainWindowProc(WM_LBUTTONUP, 0,
+                        MAKELPARAM(static_cast<unsigned>(at.x()), static_cast<unsigned>(at.y())));
+  });
 }
 
 INT_PTR QtHost::RunModalDialog(const platform::DialogTemplate& dialog_template,
@@ -193,8 +228,44 @@ void QtHost::PlayClickSound() {
 }
 
 void QtHost::OpenReadMe() {
-  QDesktopServices::openUrl(
-      QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/ReadMe.txt")));
+  // Beside the program as built, or where an installation puts it.
+  const QString folder = QCoreApplication::applicationDirPath();
+  QString path = folder + QStringLiteral("/ReadMe.txt");
+  if (!QFileInfo::exists(path)) path = folder + QStringLiteral("/../share/rimforge/ReadMe.txt");
+  if (!QFileInfo::exists(path)) {
+    ShowMessageBox("Could not open \"ReadMe.txt\".", "Rimforge", MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  if (desktop_services_ && TextFilesHaveAProgram() &&
+      QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+    return;
+  }
+  ShowReadMeWindow(QFileInfo(path).canonicalFilePath());
+}
+
+// Where no program is there for text files: the ReadMe in a plain window of the program's own.
+void QtHost::ShowReadMeWindow(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    ShowMessageBox("Could not open \"" + QFile::encodeName(path).toStdString() + "\".", "Rimforge",
+                   MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  auto* text = new QPlainTextEdit(QString::fromUtf8(file.readAll()), window_.get());
+  text->setWindowFlag(Qt::Window);
+  text->setAttribute(Qt::WA_DeleteOnClose);
+  text->setReadOnly(true);
+  text->setObjectName(QStringLiteral("ReadMe"));
+  text->setWindowTitle(QStringLiteral("ReadMe.txt"));
+  // The ReadMe is laid out in lines of at most 80 characters.
+  text->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  text->resize(text->fontMetrics().horizontalAdvance(QString(80, u'M')) +
+                   text->verticalScrollBar()->sizeHint().width() +
+                   static_cast<int>(2 * text->document()->documentMargin()) +
+                   2 * text->frameWidth(),
+               window_->height());
+  text->show();
 }
 
 }  // namespace hosts::qt

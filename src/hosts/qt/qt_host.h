@@ -28,6 +28,11 @@ class QtHost final : public platform::Host, private QObject {
   QMenu& Popup() { return *popup_; }
   // Tests choose Qt's own file dialogs, which they can fill in.
   void UseNativeFileDialogs(bool native) { native_file_dialogs_ = native; }
+  // The path that the next open dialog gives without being shown: a file named on the command
+  // line goes through the editor's own Load command.
+  void AnswerNextOpenDialog(std::string path) { next_open_answer_ = std::move(path); }
+  // Tests choose the ReadMe window over the desktop's program for text files.
+  void UseDesktopServices(bool use) { desktop_services_ = use; }
 
   // Queues a message for the main window.
   void PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -77,6 +82,10 @@ class QtHost final : public platform::Host, private QObject {
   // The window that a message box or file dialog belongs to: an open dialog, or the main one.
   QWidget* ActiveOwner() const;
   static void GiveBackKeyboard(QWidget* owner);
+  // After a file dialog: the editor ignores the mouse buttons after a load until a button-up,
+  // which a click that closed the dialog never brings here; with no button down, it is given.
+  void DeliverKeptButtonUp();
+  void ShowReadMeWindow(const QString& path);
 
   mutable FrameClock clock_;
   KeyTable keys_;
@@ -88,6 +97,8 @@ class QtHost final : public platform::Host, private QObject {
   std::optional<int> quit_code_;
   std::optional<std::uint32_t> last_frame_start_;
   bool native_file_dialogs_ = true;
+  bool desktop_services_ = true;
+  std::optional<std::string> next_open_answer_;
   ClickSound click_sound_;
   FrameLog frame_log_;
 };
