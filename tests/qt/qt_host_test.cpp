@@ -18,7 +18,9 @@
 #include "gfx/frame_buffer.h"
 #include "hosts/qt/dialog_window.h"
 #include "hosts/qt/frame_loop.h"
+#include "hosts/qt/images.h"
 #include "hosts/qt/start_up.h"
+#include "resources/colour_dialogs.h"
 
 namespace {
 
@@ -343,6 +345,14 @@ class QtHostTest : public QObject {
         transcript.join(" | "),
         "Test © | A & B © | 1 1 | AB½C | -312 | 13/0 1 -1 | 15/0 1 -1 | 0 | 16/1 0 2 | 17/1 0 0 | "
         "key 13 8001 | 1/0 0 -1 | key 27 8001 | 2/0 0 -1 | 1 | -1 | ½");
+  }
+
+  // A colour swatch is its colour inside a dark border, so that white is seen too.
+  void swatch() {
+    const QImage white = hosts::qt::IconPixmap(resources::kWhiteIcon).toImage();
+    QCOMPARE(white.pixelColor(16, 16), QColor(Qt::white));
+    QVERIFY(white.pixelColor(0, 16).lightness() < 128 &&
+            white.pixelColor(31, 31).lightness() < 128);
   }
 
   // Sizing keeps the client area at 520 : 650; the frame buffer shows one to one through the

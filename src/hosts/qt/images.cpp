@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
+#include <QPen>
 
 #include "hosts/qt/program_icon.h"
 #include "resources/embedded.h"
@@ -10,8 +12,9 @@ namespace hosts::qt {
 namespace {
 
 constexpr int kIconSize = 32;
+constexpr int kSwatchBorder = 2;
 
-// The colour swatches are plain squares.
+// The colour swatches are squares of their colour.
 QColor SwatchColour(int icon_resource) {
   switch (icon_resource) {
     case 111:
@@ -57,6 +60,10 @@ QPixmap IconPixmap(int icon_resource) {
   if (!colour.isValid()) return QPixmap();
   QPixmap swatch(kIconSize, kIconSize);
   swatch.fill(colour);
+  // A dark border, so that the white swatch does not look like an empty button.
+  QPainter painter(&swatch);
+  painter.setPen(QPen(QColor(64, 64, 64), kSwatchBorder));
+  painter.drawRect(QRectF(swatch.rect()).adjusted(1, 1, -1, -1));
   return swatch;
 }
 
