@@ -143,9 +143,9 @@ std::uint8_t ShadeOfRow(int y, int top, int bottom) {
 }
 
 void DrawName(Image& image) {
-  constexpr int kLeft = 34;
-  constexpr int kAdvance = 11;
-  constexpr int kBaseline = 24;
+  constexpr int kLeft = 33;
+  constexpr int kAdvance = 10;
+  constexpr int kBaseline = 23;
   Image strokes{};
   for (std::size_t letter = 0; letter < kName.size(); ++letter) {
     const double x0 = kLeft + static_cast<double>(letter) * kAdvance;
