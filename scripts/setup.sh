@@ -26,6 +26,16 @@ packages=(
   xdotool
   imagemagick
   x11-utils
+  # The desktop program installed: its man page, its package, and the checks of its desktop
+  # entry, MIME types and AppStream data.
+  help2man
+  dpkg-dev
+  desktop-file-utils
+  appstream
+  shared-mime-info
+  xdg-utils
+  libfile-mimeinfo-perl
+  openbox
 )
 
 missing=()

@@ -1,6 +1,7 @@
 // Makes the program's icon, src/resources/program_icon.png: a tube seen down its length, the
 // near rim in yellow, the spokes and the far rim in blue, on a dark tile.
-// Usage: make_icon OUTPUT_FILE
+// Usage: make_icon OUTPUT_FILE [SIZE]   (SIZE in pixels, 16 to 1024; 64 by default, the
+// resource's size; the desktop's icon theme takes 16 to 256)
 //
 // The picture is drawn at four times its size and averaged down for smooth edges, then written
 // as a PNG with stored (uncompressed) deflate blocks, which needs no compression library.
@@ -10,15 +11,16 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kSize = 64;
+// The picture is laid out on a grid of this many units a side, whatever its size in pixels.
+constexpr double kDesignSize = 64;
 constexpr int kSubsamples = 4;
-constexpr int kFine = kSize * kSubsamples;
 constexpr double kPi = 3.14159265358979323846;
 
 struct Colour {
@@ -33,28 +35,34 @@ struct Point {
 
 class Canvas {
  public:
-  Canvas() : pixels_(static_cast<std::size_t>(kFine) * kFine, Colour{0, 0, 0, 0}) {}
+  explicit Canvas(int size)
+      : size_(size),
+        fine_(size * kSubsamples),
+        units_(size / kDesignSize * kSubsamples),
+        pixels_(static_cast<std::size_t>(fine_) * fine_, Colour{0, 0, 0, 0}) {}
 
-  // A tile with rounded corners, in fine pixels.
+  // A tile with rounded corners; margin and radius in units.
   void FillRoundedSquare(double margin, double radius, Colour colour) {
-    for (int y = 0; y < kFine; ++y) {
-      for (int x = 0; x < kFine; ++x) {
-        const double cx = std::clamp(x + 0.5, margin + radius, kFine - margin - radius);
-        const double cy = std::clamp(y + 0.5, margin + radius, kFine - margin - radius);
+    margin *= units_;
+    radius *= units_;
+    for (int y = 0; y < fine_; ++y) {
+      for (int x = 0; x < fine_; ++x) {
+        const double cx = std::clamp(x + 0.5, margin + radius, fine_ - margin - radius);
+        const double cy = std::clamp(y + 0.5, margin + radius, fine_ - margin - radius);
         if (std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= radius) At(x, y) = colour;
       }
     }
   }
 
-  // A line of the given width with round ends; coordinates in icon pixels.
+  // A line of the given width with round ends, in units; never thinner than a pixel.
   void Line(Point from, Point to, double width, Colour colour) {
-    const Point a{from.x * kSubsamples, from.y * kSubsamples};
-    const Point b{to.x * kSubsamples, to.y * kSubsamples};
-    const double half = width * kSubsamples / 2;
+    const Point a{from.x * units_, from.y * units_};
+    const Point b{to.x * units_, to.y * units_};
+    const double half = std::max(width * units_, 1.0 * kSubsamples) / 2;
     const int left = std::max(0, static_cast<int>(std::min(a.x, b.x) - half));
-    const int right = std::min(kFine - 1, static_cast<int>(std::max(a.x, b.x) + half) + 1);
+    const int right = std::min(fine_ - 1, static_cast<int>(std::max(a.x, b.x) + half) + 1);
     const int top = std::max(0, static_cast<int>(std::min(a.y, b.y) - half));
-    const int bottom = std::min(kFine - 1, static_cast<int>(std::max(a.y, b.y) + half) + 1);
+    const int bottom = std::min(fine_ - 1, static_cast<int>(std::max(a.y, b.y) + half) + 1);
     for (int y = top; y <= bottom; ++y) {
       for (int x = left; x <= right; ++x) {
         if (DistanceToSegment({x + 0.5, y + 0.5}, a, b) <= half) At(x, y) = colour;
@@ -65,9 +73,9 @@ class Canvas {
   // The average of each 4 x 4 block, as 8-bit RGBA rows.
   std::vector<std::uint8_t> Downsampled() const {
     std::vector<std::uint8_t> rgba;
-    rgba.reserve(static_cast<std::size_t>(kSize) * kSize * 4);
-    for (int y = 0; y < kSize; ++y) {
-      for (int x = 0; x < kSize; ++x) {
+    rgba.reserve(static_cast<std::size_t>(size_) * size_ * 4);
+    for (int y = 0; y < size_; ++y) {
+      for (int x = 0; x < size_; ++x) {
         Colour sum{0, 0, 0, 0};
         for (int dy = 0; dy < kSubsamples; ++dy) {
           for (int dx = 0; dx < kSubsamples; ++dx) {
@@ -93,7 +101,7 @@ class Canvas {
   }
 
  private:
-  static std::size_t Index(int x, int y) { return static_cast<std::size_t>(y) * kFine + x; }
+  std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y) * fine_ + x; }
   Colour& At(int x, int y) { return pixels_[Index(x, y)]; }
 
   static double DistanceToSegment(Point p, Point a, Point b) {
@@ -105,6 +113,9 @@ class Canvas {
     return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
   }
 
+  int size_;
+  int fine_;
+  double units_;  // fine pixels a unit
   std::vector<Colour> pixels_;
 };
 
@@ -160,18 +171,18 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
   return out;
 }
 
-std::vector<std::uint8_t> Png(const std::vector<std::uint8_t>& rgba) {
+std::vector<std::uint8_t> Png(const std::vector<std::uint8_t>& rgba, int size) {
   std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   std::vector<std::uint8_t> header;
-  PutBigEndian(header, kSize);
-  PutBigEndian(header, kSize);
+  PutBigEndian(header, static_cast<std::uint32_t>(size));
+  PutBigEndian(header, static_cast<std::uint32_t>(size));
   header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter, no interlace
   PutChunk(png, "IHDR", header);
   std::vector<std::uint8_t> raw;
-  for (int y = 0; y < kSize; ++y) {
+  for (int y = 0; y < size; ++y) {
     raw.push_back(0);  // filter type: none
-    const auto row = rgba.begin() + static_cast<std::ptrdiff_t>(y) * kSize * 4;
-    raw.insert(raw.end(), row, row + kSize * 4);
+    const auto row = rgba.begin() + static_cast<std::ptrdiff_t>(y) * size * 4;
+    raw.insert(raw.end(), row, row + size * 4);
   }
   PutChunk(png, "IDAT", StoredZlib(raw));
   PutChunk(png, "IEND", {});
@@ -180,12 +191,12 @@ std::vector<std::uint8_t> Png(const std::vector<std::uint8_t>& rgba) {
 
 // --- The picture ---
 
-std::vector<std::uint8_t> DrawIcon() {
+std::vector<std::uint8_t> DrawIcon(int size) {
   const Colour tile{0.06, 0.06, 0.12, 1};
   const Colour yellow{0.94, 0.94, 0.0, 1};
   const Colour blue{0.25, 0.35, 1.0, 1};
-  Canvas canvas;
-  canvas.FillRoundedSquare(1.0 * kSubsamples, 10.0 * kSubsamples, tile);
+  Canvas canvas(size);
+  canvas.FillRoundedSquare(1.0, 10.0, tile);
 
   // Sixteen points on the near rim, a smaller copy for the far rim above the centre.
   constexpr int kPoints = 16;
@@ -208,11 +219,12 @@ std::vector<std::uint8_t> DrawIcon() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_icon OUTPUT_FILE\n");
+  const int size = argc == 3 ? std::atoi(argv[2]) : 64;
+  if (argc < 2 || argc > 3 || size < 16 || size > 1024) {
+    std::fprintf(stderr, "usage: make_icon OUTPUT_FILE [SIZE]   (SIZE 16 to 1024, default 64)\n");
     return 2;
   }
-  const std::vector<std::uint8_t> png = Png(DrawIcon());
+  const std::vector<std::uint8_t> png = Png(DrawIcon(size), size);
   std::ofstream out(argv[1], std::ios::binary);
   out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
   if (!out) {

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -12,7 +11,6 @@
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QTimer>
-#include <QUrl>
 #include <chrono>
 #include <utility>
 
@@ -27,16 +25,6 @@ namespace hosts::qt {
 namespace {
 
 constexpr std::uint32_t kFrameMilliseconds = 16;
-
-// Whether the desktop names a program for text files. Asking it to open one otherwise shows
-// nothing at all, only a line on stderr.
-bool TextFilesHaveAProgram() {
-  QProcess query;
-  query.start(QStringLiteral("xdg-mime"),
-              {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
-  return query.waitForFinished(3000) && query.exitStatus() == QProcess::NormalExit &&
-         query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
-}
 
 }  // namespace
 
@@ -236,11 +224,27 @@ void QtHost::OpenReadMe() {
     ShowMessageBox("Could not open \"ReadMe.txt\".", "Rimforge", MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  if (desktop_services_ && TextFilesHaveAProgram() &&
-      QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+  if (!desktop_services_) {
+    ShowReadMeWindow(QFileInfo(path).canonicalFilePath());
     return;
   }
-  ShowReadMeWindow(QFileInfo(path).canonicalFilePath());
+  // The desktop's opener tells by its exit status when no program could show the file (none
+  // for text files, or one that needs a terminal where there is none); it may also keep running
+  // as long as the program it started, so it is not waited for.
+  auto* opener = new QProcess(window_.get());
+  const auto fall_back = [this, opener, path] {
+    ShowReadMeWindow(QFileInfo(path).canonicalFilePath());
+    opener->deleteLater();
+  };
+  connect(opener, &QProcess::finished, this,
+          [opener, fall_back](int code, QProcess::ExitStatus status) {
+            if (status != QProcess::NormalExit || code != 0) return fall_back();
+            opener->deleteLater();
+          });
+  connect(opener, &QProcess::errorOccurred, this, [fall_back](QProcess::ProcessError error) {
+    if (error == QProcess::FailedToStart) fall_back();
+  });
+  opener->start(QStringLiteral("xdg-open"), {path});
 }
 
 // Where no program is there for text files: the ReadMe in a plain window of the program's own.
