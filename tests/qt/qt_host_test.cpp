@@ -265,7 +265,7 @@ class QtHostTest : public QObject {
     QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(30, 80));
     RunLoopTurn(*host);
     QCOMPARE(app::editor.editor_mode, app::kViewMode);
-    host->UseDesktopServices(false);
+    host->UseDesktopOpener(false);
     host->OpenReadMe();
     auto* readme = host->Window().findChild<QPlainTextEdit*>("ReadMe");
     QVERIFY(readme && readme->isVisible() && readme->isReadOnly());

@@ -224,7 +224,7 @@ void QtHost::OpenReadMe() {
     ShowMessageBox("Could not open \"ReadMe.txt\".", "Rimforge", MB_OK | MB_ICONEXCLAMATION);
     return;
   }
-  if (!desktop_services_) {
+  if (!desktop_opener_) {
     ShowReadMeWindow(QFileInfo(path).canonicalFilePath());
     return;
   }

@@ -31,8 +31,8 @@ class QtHost final : public platform::Host, private QObject {
   // The path that the next open dialog gives without being shown: a file named on the command
   // line goes through the editor's own Load command.
   void AnswerNextOpenDialog(std::string path) { next_open_answer_ = std::move(path); }
-  // Tests choose the ReadMe window over the desktop's program for text files.
-  void UseDesktopServices(bool use) { desktop_services_ = use; }
+  // Tests choose the ReadMe window over the desktop's opener (xdg-open).
+  void UseDesktopOpener(bool use) { desktop_opener_ = use; }
 
   // Queues a message for the main window.
   void PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -97,7 +97,7 @@ class QtHost final : public platform::Host, private QObject {
   std::optional<int> quit_code_;
   std::optional<std::uint32_t> last_frame_start_;
   bool native_file_dialogs_ = true;
-  bool desktop_services_ = true;
+  bool desktop_opener_ = true;
   std::optional<std::string> next_open_answer_;
   ClickSound click_sound_;
   FrameLog frame_log_;
