@@ -13,6 +13,7 @@
 # The editor itself reads no environment variable. Build in release mode for figures that mean
 # something: cmake --preset release && cmake --build --preset release --target rimforge
 set -euo pipefail
+source "$(dirname "$0")/../scripts/wait_for_window.sh"
 
 program=$(realpath "$1")
 mode=${2:-intro}
@@ -29,12 +30,7 @@ trap 'kill "$pid" 2> /dev/null || true; rm -rf "$work"' EXIT
 RIMFORGE_FRAME_LOG="$work/frames.log" "$program" > "$work/program.log" 2>&1 &
 pid=$!
 
-window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name '^Rimforge$' 2> /dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(wait_for_window '^Rimforge$')
 [ -n "$window" ] || { echo "no Rimforge window appeared"; exit 1; }
 
 if [ "$mode" = tube ] || [ "$mode" = busy ]; then

@@ -7,6 +7,7 @@
 # Usage: intro_screenshot.sh RIMFORGE_EXECUTABLE SCREENSHOT_DIR
 # Exits 77 (skipped) when xvfb-run, xdotool or ImageMagick is missing.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/wait_for_window.sh"
 
 program=$1
 shots=$2
@@ -28,12 +29,7 @@ unset QT_QPA_PLATFORM
 pid=$!
 trap 'kill "$pid" 2> /dev/null || true' EXIT
 
-window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name '^Rimforge$' 2> /dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(wait_for_window '^Rimforge$')
 if [ -z "$window" ]; then
   echo "FAIL: no window named Rimforge appeared"
   cat "$shots/rimforge.log"

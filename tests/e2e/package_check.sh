@@ -7,6 +7,7 @@
 #
 # Usage: package_check.sh SOURCE_DIR
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/wait_for_window.sh"
 
 source_dir=$(cd "$1" && pwd)
 build="$source_dir/build/release"
@@ -43,12 +44,7 @@ cd "$work"
 /usr/bin/rimforge "$source_dir/samples/rimforge_tubes.118" > "$work/rimforge.log" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2> /dev/null || true' EXIT
-window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name '^Rimforge' 2> /dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(wait_for_window '^Rimforge')
 [ -n "$window" ] || { echo "FAIL: the installed program showed no window"; cat "$work/rimforge.log"; exit 1; }
 sleep 1
 # One click on level 1's cell (68, 128 in the client area, below the menu bar) opens it: the
@@ -68,10 +64,7 @@ differing=$(compare -metric AE level1.png client.png null: 2>&1 || true)
 xdotool windowactivate --sync "$window" key alt+h
 sleep 0.5
 xdotool key Return
-for _ in $(seq 1 150); do
-  xdotool search --onlyvisible --name '^ReadMe.txt$' > /dev/null 2>&1 && exit 0
-  sleep 0.1
-done
+[ -n "$(wait_for_window '^ReadMe.txt$' 150)" ] && exit 0
 import -window root "$work/readme.png"
 echo "FAIL: Help > ReadMe showed no ReadMe (the screen is in $work/readme.png)"
 exit 1
