@@ -19,6 +19,7 @@ packages=(
   qt6-base-dev
   qt6-multimedia-dev
   libgl-dev
+  libxcb1-dev
   fonts-liberation
   # The end-to-end test: a virtual X display, input and screenshots.
   xvfb
@@ -26,6 +27,7 @@ packages=(
   xdotool
   imagemagick
   x11-utils
+  x11-xserver-utils
   # The desktop program installed: its man page, its package, and the checks of its desktop
   # entry, MIME types and AppStream data.
   help2man

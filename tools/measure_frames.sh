@@ -13,7 +13,7 @@
 # The editor itself reads no environment variable. Build in release mode for figures that mean
 # something: cmake --preset release && cmake --build --preset release --target rimforge
 set -euo pipefail
-source "$(dirname "$0")/../scripts/wait_for_window.sh"
+source "$(dirname "$0")/../scripts/x_display.sh"
 
 program=$(realpath "$1")
 mode=${2:-intro}

@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
-# End to end: starts the real program on a virtual X display, waits for its window, takes
-# screenshots (of the client area, kept in SCREENSHOT_DIR) while the intro plays and checks that the client area shows the intro's colours
-# one to one (every pixel black or one of the intro's palette colours), then leaves through
-# File > Exit and the "Exit Rimforge?" question, and expects exit code 0.
+# End to end: starts the real program on a virtual X display under a window manager (openbox),
+# waits for its window, takes screenshots (of the client area, kept in SCREENSHOT_DIR) while the
+# intro plays and checks that the client area shows the intro's colours one to one (every pixel
+# black or one of the intro's palette colours), drags the window's right edge, then leaves
+# through File > Exit and the "Exit Rimforge?" question, and expects exit code 0.
 #
 # Usage: intro_screenshot.sh RIMFORGE_EXECUTABLE SCREENSHOT_DIR
-# Exits 77 (skipped) when xvfb-run, xdotool or ImageMagick is missing.
+# Exits 77 (skipped) when xvfb-run, openbox, xdotool or ImageMagick is missing.
 set -euo pipefail
-source "$(dirname "$0")/../../scripts/wait_for_window.sh"
+source "$(dirname "$0")/../../scripts/x_display.sh"
 
 program=$1
 shots=$2
 
 if [ -z "${RIMFORGE_E2E_INSIDE_DISPLAY:-}" ]; then
-  for tool in xvfb-run xdotool import convert xprop; do
+  for tool in xvfb-run openbox xsetroot xdotool xwininfo import convert xprop; do
     if ! command -v "$tool" > /dev/null; then
       echo "skipped: $tool is not installed"
       exit 77
@@ -24,6 +25,7 @@ if [ -z "${RIMFORGE_E2E_INSIDE_DISPLAY:-}" ]; then
   RIMFORGE_E2E_INSIDE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
+start_window_manager "$shots/openbox.log" || { echo "FAIL: openbox did not start"; exit 1; }
 unset QT_QPA_PLATFORM
 "$program" > "$shots/rimforge.log" 2>&1 &
 pid=$!
@@ -42,11 +44,11 @@ if [[ "$class" != *'"Rimforge"'* ]]; then
   exit 1
 fi
 
-eval "$(xdotool getwindowgeometry --shell "$window")"
+read -r left top width height <<< "$(window_outline "$window")"
 # The client area is the last 650 rows of the window, below the menu bar.
-client="520x650+${X}+$((Y + HEIGHT - 650))"
-if [ "$WIDTH" -ne 520 ] || [ "$HEIGHT" -le 650 ]; then
-  echo "FAIL: window is ${WIDTH}x${HEIGHT}, expected 520 wide and 650 rows below a menu bar"
+client="520x650+${left}+$((top + height - 650))"
+if [ "$width" -ne 520 ] || [ "$height" -le 650 ]; then
+  echo "FAIL: window is ${width}x${height}, expected 520 wide and 650 rows below a menu bar"
   exit 1
 fi
 
@@ -74,6 +76,8 @@ if [ "$count" -lt 4 ] || [[ " $seen " != *" #F0F0F0 "* ]]; then
   echo "FAIL: the intro's colours did not show (saw:$seen)"
   exit 1
 fi
+
+check_right_edge_drag "$window" "$shots/dragged.png"
 
 # File > Exit, then OK in "Exit Rimforge?" (its default button).
 xdotool windowactivate --sync "$window" 2> /dev/null || true

@@ -2,12 +2,12 @@
 # The Debian package as a user meets it: built by CPack from the release build, installed with
 # apt-get, its desktop entry, AppStream data and MIME types checked by the desktop's own tools;
 # then the installed program, started on a sample under Xvfb with openbox, must open a level
-# with one click and show what rimforge-tool draws for it, and Help > ReadMe must show the
-# ReadMe; at the end the package is removed. Needs root (or sudo) for apt-get.
+# with one click and show what rimforge-tool draws for it, keep its proportions when its right
+# edge is dragged, and show the ReadMe from Help > ReadMe; at the end the package is removed. Needs root (or sudo) for apt-get.
 #
 # Usage: package_check.sh SOURCE_DIR
 set -euo pipefail
-source "$(dirname "$0")/../../scripts/wait_for_window.sh"
+source "$(dirname "$0")/../../scripts/x_display.sh"
 
 source_dir=$(cd "$1" && pwd)
 build="$source_dir/build/release"
@@ -33,12 +33,7 @@ if [ -z "${RIMFORGE_PACKAGE_INSIDE_DISPLAY:-}" ]; then
   exit 0
 fi
 
-openbox > "$work/openbox.log" 2>&1 &
-# The window manager first, so that it frames the program's window from the start.
-for _ in $(seq 1 50); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+start_window_manager "$work/openbox.log" || { echo "FAIL: openbox did not start"; exit 1; }
 unset QT_QPA_PLATFORM
 cd "$work"
 /usr/bin/rimforge "$source_dir/samples/rimforge_tubes.118" > "$work/rimforge.log" 2>&1 &
@@ -49,17 +44,16 @@ window=$(wait_for_window '^Rimforge')
 sleep 1
 # One click on level 1's cell (68, 128 in the client area, below the menu bar) opens it: the
 # client area is then what rimforge-tool draws for level 1.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-menu_bar=$((HEIGHT - 650))
+read -r left top _ height <<< "$(window_outline "$window")"
+menu_bar=$((height - 650))
 xdotool mousemove --window "$window" 68 $((128 + menu_bar)) click 1
 sleep 1
 /usr/bin/rimforge-tool render "$source_dir/samples/rimforge_tubes.118" --level 1 -o level1.png
-left=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left X: *//p')
-top=$(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left Y: *//p')
 import -window root screen.png
 convert screen.png -crop "520x650+$left+$((top + menu_bar))" +repage client.png
 differing=$(compare -metric AE level1.png client.png null: 2>&1 || true)
 [ "$differing" = 0 ] || { echo "FAIL: level 1 after one click differs from its picture: $differing"; exit 1; }
+check_right_edge_drag "$window" "$work/dragged.png"
 # Help > ReadMe: with no program for text files, the ReadMe in a window of its own.
 xdotool windowactivate --sync "$window" key alt+h
 sleep 0.5

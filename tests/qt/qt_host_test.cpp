@@ -334,6 +334,12 @@ class QtHostTest : public QObject {
       dialog.DeleteString(kList, 1);
       dialog.InsertString(kList, 1, "\xBD");
       transcript << QString::number(dialog.GetCurSel(kList)) << list->item(1)->text();
+      // A caption too long for the title bar widens the dialog around its controls.
+      const QPoint ok_from_middle = control(IDOK)->pos() - dialog.rect().center();
+      dialog.SetCaption(std::string(40, 'W'));
+      transcript << QString::number(dialog.width() > 60 * w)
+                 << QString::number((control(IDOK)->pos() - dialog.rect().center() - ok_from_middle)
+                                        .manhattanLength() <= 1);
       dialog.close();
     });
     const platform::DialogTemplate made{900, 160, 184, "Test \xA9", "MS Sans Serif", 8, kControls};
@@ -344,7 +350,7 @@ class QtHostTest : public QObject {
     QCOMPARE(
         transcript.join(" | "),
         "Test © | A & B © | 1 1 | AB½C | -312 | 13/0 1 -1 | 15/0 1 -1 | 0 | 16/1 0 2 | 17/1 0 0 | "
-        "key 13 8001 | 1/0 0 -1 | key 27 8001 | 2/0 0 -1 | 1 | -1 | ½");
+        "key 13 8001 | 1/0 0 -1 | key 27 8001 | 2/0 0 -1 | 1 | -1 | ½ | 1 | 1");
   }
 
   // A colour swatch is its colour inside a dark border, so that white is seen too.

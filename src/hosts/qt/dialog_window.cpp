@@ -1,5 +1,6 @@
 #include "hosts/qt/dialog_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QStyle>
 #include <QWindow>
 #include <algorithm>
 
@@ -76,7 +78,9 @@ DialogWindow::DialogWindow(const platform::DialogTemplate& dialog_template,
   Build(dialog_template);
   const QRect client =
       DialogUnitsToPixels(base_units_, 0, 0, dialog_template.width, dialog_template.height);
+  template_width_ = client.width();
   setFixedSize(client.size());
+  FitCaption();
   // Centred over the window that owns it.
   const QWidget* centre_on = owner != nullptr ? owner->window() : nullptr;
   const QPoint centre = centre_on != nullptr ? centre_on->frameGeometry().center()
@@ -394,6 +398,23 @@ void DialogWindow::SetFocus(int id) {
 
 void DialogWindow::SetCaption(std::string_view caption) {
   setWindowTitle(FromWindows1252(caption));
+  FitCaption();
+}
+
+// A window manager shortens a caption that does not fit between the title bar's icon and its
+// buttons, so a dialog too narrow for its caption is widened, its controls kept in the middle.
+// The title bar's font is the window manager's; the program's own font in bold stands in for it.
+void DialogWindow::FitCaption() {
+  QFont title_font = QApplication::font();
+  title_font.setBold(true);
+  const int title_buttons = 5 * style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  const int needed = QFontMetrics(title_font).horizontalAdvance(windowTitle()) + title_buttons;
+  const int width = std::max(template_width_, needed);
+  const int offset = (width - template_width_) / 2;
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    child->move(child->pos() + QPoint(offset - content_offset_, 0));
+  content_offset_ = offset;
+  setFixedSize(width, height());
 }
 
 RECT DialogWindow::GetWindowRect() const {

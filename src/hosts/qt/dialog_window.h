@@ -71,6 +71,7 @@ class DialogWindow : public QDialog, public platform::Dialog {
   void Build(const platform::DialogTemplate& dialog_template);
   QWidget* MakeControl(const platform::DialogControl& source, Control& control);
   void ConnectNotifications(int id, const Control& control, UINT style);
+  void FitCaption();
   INT_PTR Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
   int EnterCommandId() const;
 
@@ -82,6 +83,8 @@ class DialogWindow : public QDialog, public platform::Dialog {
   int template_id_;
   platform::DialogProc procedure_;
   DialogBaseUnits base_units_{};
+  int template_width_ = 0;  // pixels
+  int content_offset_ = 0;  // how far the controls moved right when the caption widened it
   std::map<int, Control> controls_;
   std::optional<int> default_button_;
   std::optional<INT_PTR> result_;

@@ -9,11 +9,14 @@
 #include "app/shell.h"
 #include "app/window_geometry.h"
 #include "hosts/qt/qt_host.h"
+#include "hosts/qt/x11_window.h"
 
 namespace hosts::qt {
 
 MainWindow::MainWindow(QtHost& host) : host_(host), view_(new FrameView(this)) {
   setCentralWidget(view_);
+  settle_timer_.setInterval(kSettleInterval);
+  connect(&settle_timer_, &QTimer::timeout, this, &MainWindow::SettleSize);
 }
 
 int MainWindow::MenuBarHeight(int width) const {
@@ -25,7 +28,26 @@ void MainWindow::SetClientSize(int width, int height) {
   // Never larger than the frame at zoom 1.0.
   setMaximumSize(app::kFrameWidth, app::kFrameHeight + MenuBarHeight(app::kFrameWidth));
   requested_ = QSize(width, height + MenuBarHeight(width));
-  if (size() != requested_) resize(requested_);
+  AskForRequestedSize();
+}
+
+void MainWindow::AskForRequestedSize() {
+  if (size() == requested_) return;
+  // Once the window is on screen its size is the window manager's to grant.
+  if (!isVisible() || !RequestX11WindowSize(*this, requested_)) resize(requested_);
+}
+
+// A window manager refuses sizes while it drags an edge, and sends nothing when the drag ends
+// on the size it last gave; so the size the editor asked for is asked again once no button is
+// held, a few times at most, for a window manager that never grants it.
+void MainWindow::SettleSize() {
+  if (size() == requested_ || settle_attempts_left_ == 0) {
+    settle_timer_.stop();
+    return;
+  }
+  if (X11MouseButtonHeld()) return;
+  --settle_attempts_left_;
+  AskForRequestedSize();
 }
 
 // The close box asks the editor, which may ask the person; the answer comes later.
@@ -59,6 +81,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   app::MainWindowProc(WM_SIZE, 0,
                       MAKELPARAM(static_cast<unsigned>(std::max(0, client_width)),
                                  static_cast<unsigned>(std::max(0, client_height))));
+  settle_attempts_left_ = kSettleAttempts;
+  settle_timer_.start();
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QSize>
+#include <QTimer>
 
 #include "hosts/qt/frame_view.h"
 
@@ -28,9 +29,17 @@ class MainWindow : public QMainWindow {
   void changeEvent(QEvent* event) override;
 
  private:
+  static constexpr int kSettleInterval = 100;  // milliseconds
+  static constexpr int kSettleAttempts = 5;
+
+  void AskForRequestedSize();
+  void SettleSize();
+
   QtHost& host_;
   FrameView* view_;
   QSize requested_;  // the size the window was last given by SetClientSize
+  QTimer settle_timer_;
+  int settle_attempts_left_ = 0;
 };
 
 }  // namespace hosts::qt
