@@ -1,8 +1,8 @@
-#include "hosts/qt/frame_log.h"
+#include "hosts/common/frame_log.h"
 
 #include <cstdlib>
 
-namespace hosts::qt {
+namespace hosts {
 
 FrameLog::FrameLog() : start_(std::chrono::steady_clock::now()) {
   const char* path = std::getenv("RIMFORGE_FRAME_LOG");
@@ -27,4 +27,4 @@ void FrameLog::Record(std::chrono::steady_clock::time_point blit_start,
                painted ? 1 : 0);
 }
 
-}  // namespace hosts::qt
+}  // namespace hosts
