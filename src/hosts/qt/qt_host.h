@@ -9,9 +9,9 @@
 #include <deque>
 #include <memory>
 
+#include "hosts/common/frame_log.h"
 #include "hosts/qt/click_sound.h"
 #include "hosts/qt/frame_clock.h"
-#include "hosts/common/frame_log.h"
 #include "hosts/qt/key_table.h"
 #include "hosts/qt/main_window.h"
 #include "hosts/qt/menu_mirror.h"
