@@ -7,7 +7,7 @@ namespace hosts {
 FrameLog::FrameLog() : start_(std::chrono::steady_clock::now()) {
   const char* path = std::getenv("RIMFORGE_FRAME_LOG");
   if (path == nullptr || *path == '\0') return;
-  file_ = std::fopen(path, "w");
+  file_ = std::fopen(path, "wb");  // "\n" ends every line, on Windows too
   // Line by line, so that a measuring script may stop the program at any moment.
   if (file_ != nullptr) std::setvbuf(file_, nullptr, _IOLBF, 256);
 }
