@@ -126,7 +126,9 @@ LRESULT CALLBACK Win32Host::WindowProcedure(HWND window, UINT message, WPARAM wP
   if (message == WM_PAINT) {
     PAINTSTRUCT paint;
     BeginPaint(window, &paint);
+    host->painting_ = true;
     app::MainWindowProc(message, wParam, lParam);
+    host->painting_ = false;
     EndPaint(window, &paint);
     return 0;
   }
@@ -210,10 +212,17 @@ POINT Win32Host::ClientToScreen(POINT client) const {
 
 void Win32Host::BlitFrame() {
   const auto start = std::chrono::steady_clock::now();
+  const std::uint8_t* frame = gfx::FrameBuffer();
+  if (!painting_ && shown_frame_.size() == gfx::kFrameSize &&
+      std::memcmp(shown_frame_.data(), frame, gfx::kFrameSize) == 0) {
+    if (frame_log_.Enabled()) frame_log_.Record(start, std::chrono::steady_clock::now(), false);
+    return;
+  }
+  shown_frame_.assign(frame, frame + gfx::kFrameSize);
   std::memcpy(bitmap_info_.colours, gfx::Palette().data(), sizeof(bitmap_info_.colours));
   StretchDIBits(window_dc_, 0, 0, gfx::kFrameWidth, gfx::kFrameHeight, 0, 0, gfx::kFrameWidth,
-                gfx::kFrameHeight, gfx::FrameBuffer(),
-                reinterpret_cast<const BITMAPINFO*>(&bitmap_info_), DIB_RGB_COLORS, SRCCOPY);
+                gfx::kFrameHeight, frame, reinterpret_cast<const BITMAPINFO*>(&bitmap_info_),
+                DIB_RGB_COLORS, SRCCOPY);
   GdiFlush();
   if (frame_log_.Enabled()) frame_log_.Record(start, std::chrono::steady_clock::now(), true);
 }

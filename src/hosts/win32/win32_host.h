@@ -85,6 +85,10 @@ class Win32Host final : public platform::Host {
   mutable FrameClock clock_;
   std::optional<std::uint32_t> last_frame_start_;
   FrameBitmapInfo bitmap_info_{};
+  // The picture on screen, so that a frame that draws the same picture again is not blitted;
+  // WM_PAINT always blits, as what it repaints was lost.
+  std::vector<std::uint8_t> shown_frame_;
+  bool painting_ = false;
   Icons icons_;
   std::vector<NativeDialog*> open_dialogs_;
   std::optional<std::string> next_open_answer_;
