@@ -4,7 +4,8 @@
 #
 # start_wine_session PREFIX_DIR: starts Xvfb (1024 x 768, so that the window opens at zoom 1)
 # and openbox, exports DISPLAY, WINEPREFIX and WINEDEBUG, and makes the prefix if it is new,
-# printing how long that took. stop_wine_session ends all of it.
+# printing how long that took, then starts the prefix's wineserver, whose process id is in
+# wine_session_server. stop_wine_session ends all of it.
 # wine_tools_missing: names the first program the session needs that is not installed.
 source "$(dirname "${BASH_SOURCE[0]}")/wait_for_window.sh"
 
@@ -37,9 +38,11 @@ start_wine_session() {
     wineserver --wait
     echo "Wine prefix made in $((SECONDS - started)) s"
   fi
+  wineserver --foreground --persistent &
+  wine_session_server=$!
 }
 
 stop_wine_session() {
   wineserver --kill 2> /dev/null || true
-  kill "$wine_session_openbox" "$wine_session_xvfb" 2> /dev/null || true
+  kill "$wine_session_server" "$wine_session_openbox" "$wine_session_xvfb" 2> /dev/null || true
 }
