@@ -2,6 +2,8 @@
 // near rim in yellow, the spokes and the far rim in blue, on a dark tile.
 // Usage: make_icon OUTPUT_FILE [SIZE]   (SIZE in pixels, 16 to 1024; 64 by default, the
 // resource's size; the desktop's icon theme takes 16 to 256)
+//        make_icon OUTPUT.ico           (the Windows icon, src/resources/program_icon.ico: the
+//                                        sizes Windows asks for, 16 to 64, as 32-bit bitmaps)
 //
 // The picture is drawn at four times its size and averaged down for smooth edges, then written
 // as a PNG with stored (uncompressed) deflate blocks, which needs no compression library.
@@ -189,6 +191,58 @@ std::vector<std::uint8_t> Png(const std::vector<std::uint8_t>& rgba, int size) {
   return png;
 }
 
+// --- ICO ---
+
+void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i)
+    out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+// One icon image as Windows keeps it: a BITMAPINFOHEADER of twice the height (picture and mask),
+// the BGRA rows bottom-up, then the 1-bit AND mask, all clear since the alpha says it all.
+std::vector<std::uint8_t> IconImage(const std::vector<std::uint8_t>& rgba, int size) {
+  const std::uint32_t mask_row = static_cast<std::uint32_t>((size + 31) / 32 * 4);
+  const std::uint32_t pixel_bytes = static_cast<std::uint32_t>(size) * size * 4;
+  std::vector<std::uint8_t> image;
+  PutLittleEndian(image, 40, 4);
+  PutLittleEndian(image, static_cast<std::uint32_t>(size), 4);
+  PutLittleEndian(image, static_cast<std::uint32_t>(2 * size), 4);
+  PutLittleEndian(image, 1, 2);   // planes
+  PutLittleEndian(image, 32, 2);  // bits a pixel
+  PutLittleEndian(image, 0, 4);   // BI_RGB
+  PutLittleEndian(image, pixel_bytes + mask_row * static_cast<std::uint32_t>(size), 4);
+  PutLittleEndian(image, 0, 16);  // resolution and colour counts
+  for (int y = size - 1; y >= 0; --y) {
+    for (int x = 0; x < size; ++x) {
+      const auto* pixel = &rgba[(static_cast<std::size_t>(y) * size + x) * 4];
+      image.insert(image.end(), {pixel[2], pixel[1], pixel[0], pixel[3]});
+    }
+  }
+  image.insert(image.end(), static_cast<std::size_t>(mask_row) * size, 0);
+  return image;
+}
+
+std::vector<std::uint8_t> Ico(const std::vector<int>& sizes,
+                              const std::vector<std::vector<std::uint8_t>>& images) {
+  std::vector<std::uint8_t> ico;
+  PutLittleEndian(ico, 0, 2);
+  PutLittleEndian(ico, 1, 2);  // an icon, not a cursor
+  PutLittleEndian(ico, static_cast<std::uint32_t>(sizes.size()), 2);
+  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * sizes.size());
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    ico.insert(ico.end(),
+               {static_cast<std::uint8_t>(sizes[i]), static_cast<std::uint8_t>(sizes[i]), 0, 0});
+    PutLittleEndian(ico, 1, 2);
+    PutLittleEndian(ico, 32, 2);
+    PutLittleEndian(ico, static_cast<std::uint32_t>(images[i].size()), 4);
+    PutLittleEndian(ico, offset, 4);
+    offset += static_cast<std::uint32_t>(images[i].size());
+  }
+  for (const std::vector<std::uint8_t>& image : images)
+    ico.insert(ico.end(), image.begin(), image.end());
+  return ico;
+}
+
 // --- The picture ---
 
 std::vector<std::uint8_t> DrawIcon(int size) {
@@ -216,17 +270,32 @@ std::vector<std::uint8_t> DrawIcon(int size) {
   return canvas.Downsampled();
 }
 
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+std::vector<std::uint8_t> WindowsIcon() {
+  const std::vector<int> sizes = {16, 24, 32, 48, 64};
+  std::vector<std::vector<std::uint8_t>> images;
+  for (int size : sizes)
+    images.push_back(IconImage(DrawIcon(size), size));
+  return Ico(sizes, images);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const int size = argc == 3 ? std::atoi(argv[2]) : 64;
-  if (argc < 2 || argc > 3 || size < 16 || size > 1024) {
-    std::fprintf(stderr, "usage: make_icon OUTPUT_FILE [SIZE]   (SIZE 16 to 1024, default 64)\n");
+  const bool ico = argc >= 2 && EndsWith(argv[1], ".ico");
+  if (argc < 2 || argc > 3 || size < 16 || size > 1024 || (ico && argc == 3)) {
+    std::fprintf(stderr,
+                 "usage: make_icon OUTPUT_FILE [SIZE]   (SIZE 16 to 1024, default 64)\n"
+                 "       make_icon OUTPUT.ico\n");
     return 2;
   }
-  const std::vector<std::uint8_t> png = Png(DrawIcon(size), size);
+  const std::vector<std::uint8_t> file = ico ? WindowsIcon() : Png(DrawIcon(size), size);
   std::ofstream out(argv[1], std::ios::binary);
-  out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+  out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
   if (!out) {
     std::fprintf(stderr, "make_icon: could not write %s\n", argv[1]);
     return 1;

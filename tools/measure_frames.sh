@@ -3,6 +3,9 @@
 # intervals between its frames and how long one frame's repaint of the client area takes.
 #
 # Usage: tools/measure_frames.sh RIMFORGE_EXECUTABLE [intro|tube|busy]
+#   RIMFORGE_EXECUTABLE may be the Windows program, rimforge.exe: it then runs under Wine with
+#   openbox (scripts/wine_session.sh, the prefix in wineprefix/ beside it), and the processor
+#   time counts the prefix's wineserver too
 #   intro  the editor as it starts, showing its intro (the default)
 #   tube   a level of samples/rimforge_tubes.118 opened in the tube view first
 #   busy   the same, with Q held so that the offset and the picture change every frame (the
@@ -13,7 +16,7 @@
 # The editor itself reads no environment variable. Build in release mode for figures that mean
 # something: cmake --preset release && cmake --build --preset release --target rimforge
 set -euo pipefail
-source "$(dirname "$0")/../scripts/x_display.sh"
+source "$(dirname "$0")/../scripts/wine_session.sh"
 
 program=$(realpath "$1")
 mode=${2:-intro}
@@ -21,26 +24,41 @@ samples=$(realpath "$(dirname "$0")/../samples")
 warm_up=2
 span=10
 
-if [ -z "${RIMFORGE_MEASURE_INSIDE_DISPLAY:-}" ]; then
+windows=0
+[[ "$program" == *.exe ]] && windows=1
+if [ "$windows" = 0 ] && [ -z "${RIMFORGE_MEASURE_INSIDE_DISPLAY:-}" ]; then
   RIMFORGE_MEASURE_INSIDE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
 work=$(mktemp -d)
 trap 'kill "$pid" 2> /dev/null || true; rm -rf "$work"' EXIT
-RIMFORGE_FRAME_LOG="$work/frames.log" "$program" > "$work/program.log" 2>&1 &
+if [ "$windows" = 1 ]; then
+  start_wine_session "$(dirname "$program")/wineprefix"
+  trap 'kill "$pid" 2> /dev/null || true; stop_wine_session; rm -rf "$work"' EXIT
+  samples_path=$(winepath -w "$samples/rimforge_tubes.118")
+  (cd "$(dirname "$program")" &&
+    RIMFORGE_FRAME_LOG=$(winepath -w "$work/frames.log") exec wine "$program") \
+    > "$work/program.log" 2>&1 &
+else
+  samples_path="$samples/rimforge_tubes.118"
+  RIMFORGE_FRAME_LOG="$work/frames.log" "$program" > "$work/program.log" 2>&1 &
+fi
 pid=$!
 
-window=$(wait_for_window '^Rimforge$')
+window=$(wait_for_window '^Rimforge$' 600)
 [ -n "$window" ] || { echo "no Rimforge window appeared"; exit 1; }
 
 if [ "$mode" = tube ] || [ "$mode" = busy ]; then
-  eval "$(xdotool getwindowgeometry --shell "$window")"
+  geometry=$(xwininfo -id "$window")
+  X=$(awk '/Absolute upper-left X/ {print $NF}' <<< "$geometry")
+  Y=$(awk '/Absolute upper-left Y/ {print $NF}' <<< "$geometry")
+  HEIGHT=$(awk '/Height:/ {print $NF}' <<< "$geometry")
   client_top=$((Y + HEIGHT - 650))
   xdotool key --window "$window" alt+f
   sleep 0.5
   xdotool key l
   sleep 1
-  xdotool type --delay 10 "$samples/rimforge_tubes.118"
+  xdotool type --delay 10 "$samples_path"
   xdotool key Return
   sleep 1
   # The first click after a load only ends the latch that keeps the dialog's click out.
@@ -54,7 +72,12 @@ fi
 
 sleep "$warm_up"
 ticks_per_second=$(getconf CLK_TCK)
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+cpu_ticks() {
+  local processes=$pid
+  [ "$windows" = 1 ] && processes="$pid $wine_session_server"
+  for process in $processes; do awk '{print $14 + $15}' "/proc/$process/stat"; done |
+    awk '{sum += $1} END {print sum}'
+}
 start_ticks=$(cpu_ticks)
 start_us=$(awk 'END {print $1}' "$work/frames.log")
 sleep "$span"

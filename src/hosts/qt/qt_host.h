@@ -9,9 +9,9 @@
 #include <deque>
 #include <memory>
 
+#include "hosts/common/frame_log.h"
 #include "hosts/qt/click_sound.h"
 #include "hosts/qt/frame_clock.h"
-#include "hosts/qt/frame_log.h"
 #include "hosts/qt/key_table.h"
 #include "hosts/qt/main_window.h"
 #include "hosts/qt/menu_mirror.h"
@@ -100,7 +100,7 @@ class QtHost final : public platform::Host, private QObject {
   bool desktop_opener_ = true;
   std::optional<std::string> next_open_answer_;
   ClickSound click_sound_;
-  FrameLog frame_log_;
+  hosts::FrameLog frame_log_;
 };
 
 }  // namespace hosts::qt

@@ -6,16 +6,14 @@
 #include <QScreen>
 
 #include <clocale>
-#include <cstdio>
-#include <filesystem>
-#include <string_view>
+#include <string>
 
 #include "app/editor_state.h"
 #include "app/shell.h"
 #include "app/window_geometry.h"
+#include "hosts/common/start_up_arguments.h"
 #include "hosts/qt/images.h"
 #include "hosts/qt/text_codec.h"
-#include "resources/command_ids.h"
 
 namespace hosts::qt {
 
@@ -52,39 +50,13 @@ void StartEditorWindow(QtHost& host) {
   window.raise();
 }
 
-std::optional<int> AnswerInfoArguments(int argc, const char* const* argv) {
-  if (argc != 2) return std::nullopt;
-  const std::string_view argument = argv[1];
-  if (argument == "--version") {
-    std::printf("rimforge %s\n", RIMFORGE_VERSION);
-    return 0;
-  }
-  if (argument != "--help" && argument != "-h") return std::nullopt;
-  std::printf(
-      "Usage: rimforge [FILE]\n"
-      "\n"
-      "Rimforge edits the tube shapes of the arcade game Tempest. FILE, a level ROM (.118) or a\n"
-      "level file (.TLD), is opened as File > Load ROM or Load TLD File would open it.\n"
-      "\n"
-      "  --help      show this and end\n"
-      "  --version   show the version and end\n");
-  return 0;
-}
-
 void OpenNamedFiles(QtHost& host, int argc, const char* const* argv) {
   if (argc < 2) return;
   const std::string path = argv[1];
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  const int command = extension == ".118"   ? resources::kLoadRom
-                      : extension == ".TLD" ? resources::kLoadTld
-                                            : 0;
+  const int command = LoadCommandForFile(path);
   if (argc > 2 || command == 0) {
     const QString named = QFile::decodeName(argc > 2 ? argv[2] : argv[1]);
-    host.ShowMessageBox(ToWindows1252(QStringLiteral("Rimforge opens one level ROM (.118) or level "
-                                                     "file (.TLD) at a time, not \"%1\".")
-                                          .arg(named)),
+    host.ShowMessageBox(std::string(kNamedFileMessageStart) + ToWindows1252(named) + "\".",
                         "Rimforge", MB_OK | MB_ICONEXCLAMATION);
     if (command == 0) return;
   }

@@ -2,8 +2,6 @@
 // the same way.
 #pragma once
 
-#include <optional>
-
 #include "hosts/qt/qt_host.h"
 
 namespace hosts::qt {
@@ -14,10 +12,6 @@ void PrepareApplication();
 // Makes `host` the editor's host, starts the editor in its intro, sizes the window for the
 // zoom that suits the screen height, centres it on the screen and shows it.
 void StartEditorWindow(QtHost& host);
-
-// --help and --version, answered on stdout before any window is made: the exit status then, and
-// nothing for any other command line.
-std::optional<int> AnswerInfoArguments(int argc, const char* const* argv);
 
 // The files named on the command line (as the file manager passes them): one level ROM (.118) or
 // level file (.TLD) is loaded through Load ROM or Load TLD File, with their checks and messages;

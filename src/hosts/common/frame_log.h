@@ -1,13 +1,13 @@
 // For measuring only: when the environment variable RIMFORGE_FRAME_LOG names a file, the host
 // writes one line per frame into it: the microsecond the frame's blit began, how many
 // microseconds the blit took, and 1 if it painted a new picture (0 if the picture was the
-// same). The editor itself reads no environment; only this measuring aid of the Qt host does.
+// same). The editor itself reads no environment; only this measuring aid of the desktop hosts does.
 #pragma once
 
 #include <chrono>
 #include <cstdio>
 
-namespace hosts::qt {
+namespace hosts {
 
 class FrameLog {
  public:
@@ -25,4 +25,4 @@ class FrameLog {
   std::chrono::steady_clock::time_point start_;
 };
 
-}  // namespace hosts::qt
+}  // namespace hosts

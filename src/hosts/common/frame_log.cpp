@@ -1,13 +1,13 @@
-#include "hosts/qt/frame_log.h"
+#include "hosts/common/frame_log.h"
 
 #include <cstdlib>
 
-namespace hosts::qt {
+namespace hosts {
 
 FrameLog::FrameLog() : start_(std::chrono::steady_clock::now()) {
   const char* path = std::getenv("RIMFORGE_FRAME_LOG");
   if (path == nullptr || *path == '\0') return;
-  file_ = std::fopen(path, "w");
+  file_ = std::fopen(path, "wb");  // "\n" ends every line, on Windows too
   // Line by line, so that a measuring script may stop the program at any moment.
   if (file_ != nullptr) std::setvbuf(file_, nullptr, _IOLBF, 256);
 }
@@ -27,4 +27,4 @@ void FrameLog::Record(std::chrono::steady_clock::time_point blit_start,
                painted ? 1 : 0);
 }
 
-}  // namespace hosts::qt
+}  // namespace hosts
