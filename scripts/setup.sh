@@ -38,6 +38,12 @@ packages=(
   xdg-utils
   libfile-mimeinfo-perl
   openbox
+  # The Windows programs: cross-built with MinGW-w64 (with zlib for libpng), tested under Wine.
+  g++-mingw-w64-x86-64-posix
+  mingw-w64-x86-64-dev
+  libz-mingw-w64-dev
+  wine
+  wine64
 )
 
 missing=()

@@ -93,7 +93,7 @@ class BadInputTest : public EditorTest {
       SCOPED_TRACE(shape.name);
       earlier();
       const std::string input = temp.Write("input.exe", shape.bytes);
-      if (shape.size > 0) std::filesystem::resize_file(input, shape.size);
+      if (shape.size > 0) GrowFile(input, shape.size);
       host.AnswerFileDialog(input);
       const auto files = FileNames(temp.Path());
       const EditorSnapshot before;

@@ -11,6 +11,7 @@
 #include "files/level_rom_file.h"
 #include "files/text_messages.h"
 #include "files/text_rom.h"
+#include "platform/file_system.h"
 #include "resources/arcade_hits_dialog.h"
 
 namespace cli {
@@ -105,12 +106,14 @@ bool HasExtension(const std::string& path, std::string_view extension) {
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return lower;
   };
-  return lowered(std::filesystem::path(path).extension().string()) == lowered(extension);
+  return lowered(platform::Utf8FromPath(platform::PathFromUtf8(path).extension())) ==
+         lowered(extension);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code error;
-  return std::filesystem::equivalent(a, b, error) && !error;
+  return std::filesystem::equivalent(platform::PathFromUtf8(a), platform::PathFromUtf8(b), error) &&
+         !error;
 }
 
 bool SaveBytes(BatchHost& host, const std::string& path, std::span<const std::uint8_t> bytes) {

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <filesystem>
 #include <utility>
 
 #include "files/file_io.h"
 #include "files/level_rom_file.h"
 #include "files/text_rom.h"
 #include "level/level_store.h"
+#include "platform/file_system.h"
 #include "resources/arcade_hits_dialog.h"
 
 namespace files {
@@ -67,7 +67,7 @@ bool SamePlaces(const RomImagePlaces& a, const RomImagePlaces& b) {
 }
 
 std::string RememberedExtension(const std::string& path) {
-  const std::string extension = std::filesystem::path(path).extension().string();
+  const std::string extension = platform::Utf8FromPath(platform::PathFromUtf8(path).extension());
   if (extension.size() <= 1) return kFallbackExtension;  // none, or a bare dot
   return extension.substr(1, kRememberedExtensionLength);
 }

@@ -105,15 +105,27 @@ bool WriteRgbPng(const std::string& path, const RgbImage& picture) {
   image.width = static_cast<png_uint_32>(picture.width);
   image.height = static_cast<png_uint_32>(picture.height);
   image.format = PNG_FORMAT_RGB;
-  const bool written = png_image_write_to_file(&image, path.c_str(), 0, picture.rgb.data(),
-                                               picture.width * kChannels, nullptr) != 0;
+  // Encoded in memory and saved by the editor's own save, which names files alike everywhere.
+  png_alloc_size_t size = 0;
+  std::vector<std::uint8_t> bytes;
+  const auto stride = picture.width * kChannels;
+  bool written = png_image_write_to_memory(&image, nullptr, &size, 0, picture.rgb.data(), stride,
+                                           nullptr) != 0;
+  if (written) {
+    bytes.resize(size);
+    written = png_image_write_to_memory(&image, bytes.data(), &size, 0, picture.rgb.data(), stride,
+                                        nullptr) != 0;
+  }
   png_image_free(&image);
-  return written;
+  bytes.resize(size);
+  return written && files::WriteFileAtomically(path, bytes);
 }
 
 std::optional<RgbImage> ReadPng(const std::string& path) {
+  const std::optional<std::vector<std::uint8_t>> bytes = files::ReadWholeFile(path);
   png_image image = NewImage();
-  if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return std::nullopt;
+  if (!bytes || png_image_begin_read_from_memory(&image, bytes->data(), bytes->size()) == 0)
+    return std::nullopt;
   image.format = PNG_FORMAT_RGB;
   RgbImage picture{static_cast<int>(image.width), static_cast<int>(image.height), {}};
   picture.rgb.resize(PNG_IMAGE_SIZE(image));

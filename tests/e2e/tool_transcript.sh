@@ -6,10 +6,13 @@
 # pictures against the editor's frames kept in tests/golden/, and a patched program file byte
 # for byte.
 #
-# Usage: tool_transcript.sh RIMFORGE_TOOL SOURCE_DIR WORK_DIR
+# The Windows build runs the same transcript with its rimforge-tool.exe under Wine (EMULATOR
+# "wine"), given the same paths, so that its output is proven the Linux build's byte for byte.
+#
+# Usage: tool_transcript.sh RIMFORGE_TOOL SOURCE_DIR WORK_DIR [EMULATOR]
 set -euo pipefail
 
-tool=$1
+tool=(${4:+"$4"} "$1")
 source_dir=$2
 work=$3
 samples="$source_dir/samples"
@@ -25,7 +28,7 @@ fail() {
 # Runs the tool and adds the run to the transcript, the folders named TMP and SAMPLES.
 run() {
   local status=0
-  "$tool" "$@" > "$work/out" 2> "$work/err" < /dev/null || status=$?
+  "${tool[@]}" "$@" > "$work/out" 2> "$work/err" < /dev/null || status=$?
   {
     printf '$ rimforge-tool'
     [ $# -eq 0 ] || printf ' %s' "$@"
@@ -123,9 +126,9 @@ fi
 cp "$rom" "$work/stale.118"
 head -c 256 /dev/zero | tr '\0' '\013' > "$work/stale directions"
 put "$work/stale directions" "$work/stale.118" $((380 + 0x200))
-"$tool" convert "$work/stale.118" "$work/round.TLD"
-"$tool" convert "$work/round.TLD" "$work/round.118" --rom "$work/stale.118"
-"$tool" convert "$tld" "$work/sample.118" --rom "$work/stale.118"
+"${tool[@]}" convert "$work/stale.118" "$work/round.TLD"
+"${tool[@]}" convert "$work/round.TLD" "$work/round.118" --rom "$work/stale.118"
+"${tool[@]}" convert "$tld" "$work/sample.118" --rom "$work/stale.118"
 cmp -s "$work/round.118" "$rom" || fail "a level ROM through a level file and back is not the sample"
 cmp -s "$work/sample.118" "$rom" || fail "the sample level file into a ROM is not the sample ROM"
 
@@ -135,8 +138,8 @@ same_picture() {
   differing=$(compare -metric AE "$1" "$golden/$2" null: 2>&1 || true)
   [ "$differing" = 0 ] || fail "$1 differs from the editor's frame $2: $differing"
 }
-"$tool" render "$rom" --level 6 -o "$work/3d.png"
-"$tool" render "$rom" --level 6 --2d --scale 2 -o "$work/2d.png"
+"${tool[@]}" render "$rom" --level 6 -o "$work/3d.png"
+"${tool[@]}" render "$rom" --level 6 --2d --scale 2 -o "$work/2d.png"
 convert "$work/2d.png" -sample 50% "$work/2d half.png"
 same_picture "$work/3d.png" tube_view_3d.png
 same_picture "$work/2d half.png" tube_view_2d.png
@@ -147,7 +150,7 @@ cp "$samples/rimforge_texts.121" "$work/texts.121"
 put "$work/changed" "$work/texts.121" 290  # a message's Y position
 cp "$program" "$work/stale.exe"
 put "$work/stale.118" "$work/stale.exe" 25576
-"$tool" patch "$work/stale.exe" --levels "$work/stale.118" --texts "$work/texts.121" --set tubes \
+"${tool[@]}" patch "$work/stale.exe" --levels "$work/stale.118" --texts "$work/texts.121" --set tubes \
   -o "$work/patched.exe"
 cp "$program" "$work/expected.exe"
 put "$work/texts.121" "$work/expected.exe" 33003

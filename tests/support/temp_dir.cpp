@@ -6,6 +6,8 @@
 #include <fstream>
 #include <random>
 
+#include "platform/file_system.h"
+
 namespace testing_support {
 
 TempDir::TempDir() {
@@ -25,6 +27,10 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+std::string TempDir::File(const std::string& name) const {
+  return platform::Utf8FromPath(path_ / platform::PathFromUtf8(name));
+}
+
 std::string TempDir::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
   const std::string path = File(name);
   WriteFileBytes(path, bytes);
@@ -32,14 +38,14 @@ std::string TempDir::Write(const std::string& name, const std::vector<std::uint8
 }
 
 void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(platform::PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   ASSERT_TRUE(out) << "cannot write " << path;
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::ifstream in(platform::PathFromUtf8(path), std::ios::binary | std::ios::ate);
   EXPECT_TRUE(in) << "cannot read " << path;
   std::vector<std::uint8_t> bytes(in ? static_cast<std::size_t>(in.tellg()) : 0);
   in.seekg(0);
@@ -47,10 +53,16 @@ std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
+void GrowFile(const std::string& path, std::uintmax_t size) {
+  std::fstream file(platform::PathFromUtf8(path), std::ios::binary | std::ios::in | std::ios::out);
+  file.seekp(static_cast<std::streamoff>(size - 1));
+  ASSERT_TRUE(file.put('\0') && file.flush()) << "cannot grow " << path;
+}
+
 std::vector<std::string> FileNames(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
+    names.push_back(platform::Utf8FromPath(entry.path().filename()));
   }
   std::sort(names.begin(), names.end());
   return names;

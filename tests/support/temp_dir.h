@@ -16,8 +16,8 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
-  // The path of `name` inside the folder, as a string for the file dialogs.
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // The path of `name` inside the folder, as UTF-8 text for the file dialogs.
+  std::string File(const std::string& name) const;
   // Writes the file `name` with `bytes` and returns its path.
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
 
@@ -27,6 +27,9 @@ class TempDir {
 
 void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
+// Makes the file `size` bytes long by writing a zero as its last byte; a file system with holes
+// keeps the rest unallocated. (std::filesystem::resize_file stops at 2 GiB on Windows.)
+void GrowFile(const std::string& path, std::uintmax_t size);
 // The names of the files in a folder, sorted.
 std::vector<std::string> FileNames(const std::filesystem::path& folder);
 
