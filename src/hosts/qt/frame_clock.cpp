@@ -15,21 +15,13 @@ constexpr microseconds kPollNap{100};
 
 }  // namespace
 
-FrameClock::FrameClock() : start_(Clock::now()) {
-  readings_.fill({0, start_});
-}
+FrameClock::FrameClock() : start_(Clock::now()), readings_(0, start_) {}
 
 std::uint32_t FrameClock::Now() {
   const Clock::time_point now = Clock::now();
   const auto value =
       static_cast<std::uint32_t>(std::chrono::duration_cast<milliseconds>(now - start_).count());
-  Reading& last = readings_[(next_reading_ + readings_.size() - 1) % readings_.size()];
-  if (last.value == value) {
-    last.taken = now;
-  } else {
-    readings_[next_reading_] = {value, now};
-    next_reading_ = (next_reading_ + 1) % readings_.size();
-  }
+  readings_.Record(value, now);
   return value;
 }
 
@@ -39,11 +31,8 @@ FrameClock::Clock::time_point FrameClock::Deadline(std::uint32_t since,
   const milliseconds whole = std::chrono::duration_cast<milliseconds>(now - start_);
   const auto current = static_cast<std::uint32_t>(whole.count());
   // The start of millisecond `since`, or the latest moment it was read if the clock knows it.
-  Clock::time_point taken = start_ + whole - milliseconds(current - since);
-  for (const Reading& reading : readings_) {
-    if (reading.value == since && reading.taken > taken) taken = reading.taken;
-  }
-  return taken + milliseconds(milliseconds_to_wait);
+  return readings_.LastTaken(since, start_ + whole - milliseconds(current - since)) +
+         milliseconds(milliseconds_to_wait);
 }
 
 void FrameClock::WaitUntilElapsed(std::uint32_t since, std::uint32_t milliseconds_to_wait) {

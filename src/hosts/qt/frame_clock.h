@@ -3,9 +3,10 @@
 // recent readings were taken, and a wait that starts from one of them lasts the full time.
 #pragma once
 
-#include <array>
 #include <chrono>
 #include <cstdint>
+
+#include "hosts/common/clock_readings.h"
 
 namespace hosts::qt {
 
@@ -22,15 +23,10 @@ class FrameClock {
   void WaitUntilElapsed(std::uint32_t since, std::uint32_t milliseconds);
 
  private:
-  struct Reading {
-    std::uint32_t value;
-    Clock::time_point taken;
-  };
   Clock::time_point Deadline(std::uint32_t since, std::uint32_t milliseconds) const;
 
   Clock::time_point start_;
-  std::array<Reading, 8> readings_{};
-  std::size_t next_reading_ = 0;
+  ClockReadings readings_;
 };
 
 }  // namespace hosts::qt

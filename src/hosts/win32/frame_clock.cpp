@@ -13,9 +13,8 @@ constexpr UINT kTimerPeriod = 1;
 
 }  // namespace
 
-FrameClock::FrameClock() {
+FrameClock::FrameClock() : readings_(timeGetTime(), Clock::now()) {
   timeBeginPeriod(kTimerPeriod);
-  readings_.fill({timeGetTime(), Clock::now()});
 }
 
 FrameClock::~FrameClock() {
@@ -24,14 +23,7 @@ FrameClock::~FrameClock() {
 
 std::uint32_t FrameClock::Now() {
   const std::uint32_t value = timeGetTime();
-  const Clock::time_point taken = Clock::now();
-  Reading& last = readings_[(next_reading_ + readings_.size() - 1) % readings_.size()];
-  if (last.value == value) {
-    last.taken = taken;
-  } else {
-    readings_[next_reading_] = {value, taken};
-    next_reading_ = (next_reading_ + 1) % readings_.size();
-  }
+  readings_.Record(value, Clock::now());
   return value;
 }
 
@@ -39,11 +31,8 @@ FrameClock::Clock::time_point FrameClock::Deadline(std::uint32_t since,
                                                    std::uint32_t milliseconds_to_wait) const {
   // The latest moment `since` was read, if the clock knows it; otherwise now, less the
   // milliseconds the clock has moved on since then.
-  Clock::time_point taken = Clock::now() - milliseconds(timeGetTime() - since);
-  for (const Reading& reading : readings_) {
-    if (reading.value == since && reading.taken > taken) taken = reading.taken;
-  }
-  return taken + milliseconds(milliseconds_to_wait);
+  return readings_.LastTaken(since, Clock::now() - milliseconds(timeGetTime() - since)) +
+         milliseconds(milliseconds_to_wait);
 }
 
 bool FrameClock::Elapsed(Clock::time_point deadline, std::uint32_t since,

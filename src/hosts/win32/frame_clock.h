@@ -5,9 +5,10 @@
 // only for what a sleep left over.
 #pragma once
 
-#include <array>
 #include <chrono>
 #include <cstdint>
+
+#include "hosts/common/clock_readings.h"
 
 namespace hosts::win32 {
 
@@ -27,17 +28,12 @@ class FrameClock {
   bool WaitForMessageOrElapsed(std::uint32_t since, std::uint32_t milliseconds);
 
  private:
-  struct Reading {
-    std::uint32_t value;
-    Clock::time_point taken;
-  };
   Clock::time_point Deadline(std::uint32_t since, std::uint32_t milliseconds) const;
   bool Elapsed(Clock::time_point deadline, std::uint32_t since, std::uint32_t milliseconds);
   // Whole milliseconds to sleep so as not to wake before `deadline` too early to matter.
   static unsigned SleepFor(Clock::time_point deadline);
 
-  std::array<Reading, 8> readings_{};
-  std::size_t next_reading_ = 0;
+  ClockReadings readings_;
 };
 
 }  // namespace hosts::win32
