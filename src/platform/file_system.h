@@ -49,8 +49,10 @@ enum class NewFile { kWritten, kExists, kNotCreated, kNotWritten };
 // there for the caller to remove.
 NewFile WriteNewFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
-// A name for a temporary file beside `target`, made from a random number and hidden where a
-// leading dot hides; the file is then created exclusively, so it never replaces one of the user's.
-std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target, unsigned random);
+// Writes the bytes into a new temporary file beside `target` (WriteNewFile), named by a random
+// number and hidden where a leading dot hides; a name that is taken is never replaced, another
+// is tried. `temporary` receives the name last tried.
+NewFile WriteTemporaryBeside(const std::filesystem::path& target,
+                             std::span<const std::uint8_t> bytes, std::filesystem::path& temporary);
 
 }  // namespace platform

@@ -7,14 +7,11 @@
 #include <cstdio>
 #include <memory>
 #include <new>
-#include <random>
 
 #include "platform/file_system.h"
 
 namespace platform {
 namespace {
-
-constexpr int kTemporaryNameAttempts = 100;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -106,12 +103,7 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     return !error && WriteInPlace(target, bytes, regular);
   }
   std::filesystem::path temporary;
-  NewFile result = NewFile::kExists;
-  std::random_device random;
-  for (int attempt = 0; attempt < kTemporaryNameAttempts && result == NewFile::kExists; ++attempt) {
-    temporary = TemporaryNameBeside(target, random());
-    result = WriteNewFile(temporary, bytes);
-  }
+  const NewFile result = WriteTemporaryBeside(target, bytes, temporary);
   // A folder that takes no new file.
   if (result == NewFile::kNotCreated || result == NewFile::kExists) {
     return exists && WriteInPlace(target, bytes, regular);

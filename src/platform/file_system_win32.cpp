@@ -5,14 +5,12 @@
 #include <algorithm>
 #include <memory>
 #include <new>
-#include <random>
 
 #include "platform/file_system.h"
 
 namespace platform {
 namespace {
 
-constexpr int kTemporaryNameAttempts = 100;
 // The most one ReadFile or WriteFile call moves; their counts are 32-bit.
 constexpr std::size_t kLargestStep = std::size_t{1} << 30;
 // The marks a saved file keeps from the file it replaces.
@@ -193,12 +191,7 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     }
   }
   std::filesystem::path temporary;
-  NewFile result = NewFile::kExists;
-  std::random_device random;
-  for (int attempt = 0; attempt < kTemporaryNameAttempts && result == NewFile::kExists; ++attempt) {
-    temporary = TemporaryNameBeside(target, random());
-    result = WriteNewFile(temporary, bytes);
-  }
+  const NewFile result = WriteTemporaryBeside(target, bytes, temporary);
   // A folder that takes no new file.
   if (result == NewFile::kNotCreated || result == NewFile::kExists) {
     return existing && WriteInPlace(target, bytes, true);
