@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "hosts/win32/text_codec.h"
+#include "platform/file_system.h"
 
 namespace hosts::win32 {
 namespace {
@@ -41,7 +42,7 @@ std::optional<std::string> RunFileDialog(HWND owner, const platform::FileDialogR
   dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   if (!chosen) return std::nullopt;
-  return ToUtf8(path.data());
+  return platform::Utf8FromPath(path.data());
 }
 
 }  // namespace hosts::win32

@@ -13,6 +13,7 @@
 #include "hosts/common/start_up_arguments.h"
 #include "hosts/win32/text_codec.h"
 #include "hosts/win32/win32_host.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ std::vector<std::string> CommandLineArguments() {
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::string> arguments;
   for (int i = 0; i < count; ++i)
-    arguments.push_back(hosts::win32::ToUtf8(wide[i]));
+    arguments.push_back(platform::Utf8FromPath(wide[i]));
   LocalFree(wide);
   return arguments;
 }
@@ -44,7 +45,8 @@ void OpenNamedFiles(hosts::win32::Win32Host& host, const std::vector<std::string
   if (arguments.size() > 2 || command == 0) {
     const std::string& named = arguments.size() > 2 ? arguments[2] : arguments[1];
     host.ShowMessageBox(std::string(hosts::kNamedFileMessageStart) +
-                            hosts::win32::ToWindows1252(hosts::win32::FromUtf8(named)) + "\".",
+                            hosts::win32::ToWindows1252(platform::PathFromUtf8(named).wstring()) +
+                            "\".",
                         "Rimforge", MB_OK | MB_ICONEXCLAMATION);
     if (command == 0) return;
   }

@@ -39,12 +39,4 @@ std::string ToWindows1252(std::wstring_view text) {
   return Narrow(kWindows1252, text);
 }
 
-std::wstring FromUtf8(std::string_view text) {
-  return Widen(CP_UTF8, text);
-}
-
-std::string ToUtf8(std::wstring_view text) {
-  return Narrow(CP_UTF8, text);
-}
-
 }  // namespace hosts::win32
