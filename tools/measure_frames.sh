@@ -49,10 +49,7 @@ window=$(wait_for_window '^Rimforge$' 600)
 [ -n "$window" ] || { echo "no Rimforge window appeared"; exit 1; }
 
 if [ "$mode" = tube ] || [ "$mode" = busy ]; then
-  geometry=$(xwininfo -id "$window")
-  X=$(awk '/Absolute upper-left X/ {print $NF}' <<< "$geometry")
-  Y=$(awk '/Absolute upper-left Y/ {print $NF}' <<< "$geometry")
-  HEIGHT=$(awk '/Height:/ {print $NF}' <<< "$geometry")
+  read -r X Y _ HEIGHT <<< "$(window_outline "$window")"
   client_top=$((Y + HEIGHT - 650))
   xdotool key --window "$window" alt+f
   sleep 0.5

@@ -42,12 +42,8 @@ window=$(wait_for_window '^Rimforge$' 600)
 [ -n "$window" ] || fail "no window named Rimforge appeared"
 
 # The X window holds the menu bar and the client area; the client area is its last 650 rows.
-# (xwininfo, since xdotool counts a window manager's frame into the place.)
-geometry=$(xwininfo -id "$window")
-X=$(awk '/Absolute upper-left X/ {print $NF}' <<< "$geometry")
-Y=$(awk '/Absolute upper-left Y/ {print $NF}' <<< "$geometry")
-WIDTH=$(awk '/Width:/ {print $NF}' <<< "$geometry")
-HEIGHT=$(awk '/Height:/ {print $NF}' <<< "$geometry")
+# (window_outline reads xwininfo, since xdotool counts a window manager's frame into the place.)
+read -r X Y WIDTH HEIGHT <<< "$(window_outline "$window")"
 [ "$WIDTH" -eq 520 ] && [ "$HEIGHT" -gt 650 ] ||
   fail "window is ${WIDTH}x${HEIGHT}, expected 520 wide and 650 rows below a menu bar"
 client_top=$((Y + HEIGHT - 650))
