@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 #include "platform/dialog_template.h"
 
@@ -46,6 +48,35 @@ constexpr int kYellowIcon = 118;
 // The icon of each swatch.
 constexpr std::array<int, 8> kSwatchIcons{kWhiteIcon,   kCyanIcon, kYellowIcon, kGreenIcon,
                                           kMagentaIcon, kBlueIcon, kRedIcon,    kBlackIcon};
+
+// The colour a swatch icon is filled with; nothing for any other resource.
+struct SwatchRgb {
+  std::uint8_t red;
+  std::uint8_t green;
+  std::uint8_t blue;
+};
+constexpr std::optional<SwatchRgb> SwatchIconColour(int icon_resource) {
+  switch (icon_resource) {
+    case kWhiteIcon:
+      return SwatchRgb{255, 255, 255};
+    case kBlackIcon:
+      return SwatchRgb{0, 0, 0};
+    case kRedIcon:
+      return SwatchRgb{255, 0, 0};
+    case kGreenIcon:
+      return SwatchRgb{0, 255, 0};
+    case kBlueIcon:
+      return SwatchRgb{0, 0, 255};
+    case kMagentaIcon:
+      return SwatchRgb{255, 0, 255};
+    case kCyanIcon:
+      return SwatchRgb{0, 255, 255};
+    case kYellowIcon:
+      return SwatchRgb{255, 255, 0};
+    default:
+      return std::nullopt;
+  }
+}
 
 const platform::DialogTemplate& ColoursDialog();
 const platform::DialogTemplate& ColourPickerDialog();

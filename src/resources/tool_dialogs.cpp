@@ -9,8 +9,6 @@ using platform::DialogTemplate;
 
 constexpr std::string_view kFont = "MS Sans Serif";
 constexpr int kFontSize = 8;
-constexpr int kProgramIcon = 102;
-constexpr int kLogoBitmap = 104;
 
 constexpr UINT kEditStyle = ES_AUTOHSCROLL | WS_TABSTOP;
 
@@ -42,8 +40,8 @@ constexpr DialogControl kScalePointsControls[] = {
 
 // The logo is 120 x 32 pixels, about 80 x 20 dialog units in the dialog font.
 constexpr DialogControl kAboutControls[] = {
-    {-1, ControlKind::kIcon, 7, 7, 21, 20, "", 0, kProgramIcon},
-    {-1, ControlKind::kBitmap, 36, 7, 80, 20, "", 0, kLogoBitmap},
+    {-1, ControlKind::kIcon, 7, 7, 21, 20, "", 0, kProgramIconResource},
+    {-1, ControlKind::kBitmap, 36, 7, 80, 20, "", 0, kLogoBitmapResource},
     {-1, ControlKind::kLabel, 36, 32, 80, 8, "V 0.6", 0},
     {kToolOk, ControlKind::kDefaultPushButton, 37, 48, 50, 14, "OK", WS_TABSTOP},
 };

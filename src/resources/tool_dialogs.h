@@ -11,6 +11,10 @@ constexpr int kScalePointsDialogId = 102;
 constexpr int kScaleLevelDialogId = 103;
 constexpr int kAboutDialogId = 104;
 
+// The pictures the About box names: the program's icon and the logo bitmap.
+constexpr int kProgramIconResource = 102;
+constexpr int kLogoBitmapResource = 104;
+
 // Controls. The two Number dialogs (Angle Step and Scale Level) have the edit, OK and Cancel;
 // Scale Points has them too, the edit holding the X scale.
 constexpr int kToolNumberEdit = 1000;

@@ -7,9 +7,6 @@
 
 namespace hosts::qt {
 
-inline constexpr int kProgramIconResource = 102;
-inline constexpr int kLogoBitmapResource = 104;
-
 QIcon ProgramIcon();
 // A 32 x 32 picture; null for an unknown resource.
 QPixmap IconPixmap(int icon_resource);

@@ -3,35 +3,18 @@
 #include <optional>
 
 #include "hosts/win32/resource_ids.h"
+#include "resources/colour_dialogs.h"
+#include "resources/tool_dialogs.h"
 
 namespace hosts::win32 {
 namespace {
 
+// The .rc file's numbers are the ones the dialog templates name.
+static_assert(RIMFORGE_PROGRAM_ICON == resources::kProgramIconResource);
+static_assert(RIMFORGE_LOGO_BITMAP == resources::kLogoBitmapResource);
+
 constexpr int kIconSize = 32;
 constexpr int kSwatchBorder = 2;
-
-std::optional<COLORREF> SwatchColour(int icon_resource) {
-  switch (icon_resource) {
-    case 111:
-      return RGB(255, 255, 255);
-    case 112:
-      return RGB(0, 0, 0);
-    case 113:
-      return RGB(255, 0, 0);
-    case 114:
-      return RGB(0, 255, 0);
-    case 115:
-      return RGB(0, 0, 255);
-    case 116:
-      return RGB(255, 0, 255);
-    case 117:
-      return RGB(0, 255, 255);
-    case 118:
-      return RGB(255, 255, 0);
-    default:
-      return std::nullopt;
-  }
-}
 
 void Fill(HDC dc, RECT rect, COLORREF colour) {
   HBRUSH brush = CreateSolidBrush(colour);
@@ -73,10 +56,10 @@ Icons::~Icons() {
 HICON Icons::Get(int icon_resource) {
   if (icon_resource == RIMFORGE_PROGRAM_ICON)
     return LoadIconW(instance_, MAKEINTRESOURCEW(RIMFORGE_PROGRAM_ICON));
-  const std::optional<COLORREF> colour = SwatchColour(icon_resource);
+  const std::optional<resources::SwatchRgb> colour = resources::SwatchIconColour(icon_resource);
   if (!colour) return nullptr;
   auto [place, added] = made_.try_emplace(icon_resource, nullptr);
-  if (added) place->second = MakeSwatch(*colour);
+  if (added) place->second = MakeSwatch(RGB(colour->red, colour->green, colour->blue));
   return place->second;
 }
 
