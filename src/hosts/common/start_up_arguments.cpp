@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/shell.h"
 #include "resources/command_ids.h"
 
 namespace hosts {
@@ -27,11 +28,32 @@ std::optional<int> AnswerInfoArguments(int argc, const char* const* argv) {
   return 0;
 }
 
+namespace {
+
+// Load ROM for .118, Load TLD File for .TLD (in any letter case), 0 for anything else.
 int LoadCommandForFile(std::string_view path) {
   std::string extension = std::filesystem::path(path).extension().string();
   for (char& c : extension)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return extension == ".118" ? resources::kLoadRom : extension == ".TLD" ? resources::kLoadTld : 0;
+}
+
+}  // namespace
+
+void OpenNamedFiles(platform::Host& host, int argc, const char* const* argv,
+                    const std::function<std::string(const char* argument)>& shown,
+                    const std::function<void(std::string path)>& answer_next_open_dialog) {
+  if (argc < 2) return;
+  const int command = LoadCommandForFile(argv[1]);
+  if (argc > 2 || command == 0) {
+    host.ShowMessageBox(
+        "Rimforge opens one level ROM (.118) or level file (.TLD) at a time, not \"" +
+            shown(argc > 2 ? argv[2] : argv[1]) + "\".",
+        "Rimforge", MB_OK | MB_ICONEXCLAMATION);
+    if (command == 0) return;
+  }
+  answer_next_open_dialog(argv[1]);
+  app::MainWindowProc(WM_COMMAND, static_cast<WPARAM>(command), 0);
 }
 
 }  // namespace hosts

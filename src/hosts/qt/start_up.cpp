@@ -7,6 +7,7 @@
 
 #include <clocale>
 #include <string>
+#include <utility>
 
 #include "app/editor_state.h"
 #include "app/shell.h"
@@ -51,17 +52,10 @@ void StartEditorWindow(QtHost& host) {
 }
 
 void OpenNamedFiles(QtHost& host, int argc, const char* const* argv) {
-  if (argc < 2) return;
-  const std::string path = argv[1];
-  const int command = LoadCommandForFile(path);
-  if (argc > 2 || command == 0) {
-    const QString named = QFile::decodeName(argc > 2 ? argv[2] : argv[1]);
-    host.ShowMessageBox(std::string(kNamedFileMessageStart) + ToWindows1252(named) + "\".",
-                        "Rimforge", MB_OK | MB_ICONEXCLAMATION);
-    if (command == 0) return;
-  }
-  host.AnswerNextOpenDialog(path);
-  app::MainWindowProc(WM_COMMAND, static_cast<WPARAM>(command), 0);
+  hosts::OpenNamedFiles(
+      host, argc, argv,
+      [](const char* argument) { return ToWindows1252(QFile::decodeName(argument)); },
+      [&host](std::string path) { host.AnswerNextOpenDialog(std::move(path)); });
 }
 
 }  // namespace hosts::qt

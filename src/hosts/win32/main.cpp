@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "app/shell.h"
 #include "hosts/common/start_up_arguments.h"
 #include "hosts/win32/text_codec.h"
 #include "hosts/win32/win32_host.h"
@@ -37,23 +37,6 @@ void UseParentConsole() {
   }
 }
 
-// One level ROM (.118) or level file (.TLD) named on the command line is loaded through Load ROM
-// or Load TLD File, with their checks and messages; anything else is told in a message box.
-void OpenNamedFiles(hosts::win32::Win32Host& host, const std::vector<std::string>& arguments) {
-  if (arguments.size() < 2) return;
-  const int command = hosts::LoadCommandForFile(arguments[1]);
-  if (arguments.size() > 2 || command == 0) {
-    const std::string& named = arguments.size() > 2 ? arguments[2] : arguments[1];
-    host.ShowMessageBox(std::string(hosts::kNamedFileMessageStart) +
-                            hosts::win32::ToWindows1252(platform::PathFromUtf8(named).wstring()) +
-                            "\".",
-                        "Rimforge", MB_OK | MB_ICONEXCLAMATION);
-    if (command == 0) return;
-  }
-  host.AnswerNextOpenDialog(arguments[1]);
-  app::MainWindowProc(WM_COMMAND, static_cast<WPARAM>(command), 0);
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
@@ -68,6 +51,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
   }
   hosts::win32::Win32Host host(instance);
   host.StartEditorWindow(show_command);
-  OpenNamedFiles(host, arguments);
+  hosts::OpenNamedFiles(
+      host, static_cast<int>(argv.size()), argv.data(),
+      [](const char* argument) {
+        return hosts::win32::ToWindows1252(platform::PathFromUtf8(argument).wstring());
+      },
+      [&host](std::string path) { host.AnswerNextOpenDialog(std::move(path)); });
   return host.RunMessageLoop();
 }
