@@ -10,7 +10,8 @@
 source "$(dirname "${BASH_SOURCE[0]}")/x_display.sh"
 
 wine_tools_missing() {
-  for tool in Xvfb openbox wine wineserver winepath xdotool xwininfo import convert compare; do
+  for tool in Xvfb openbox xsetroot xprop wine wineserver winepath xdotool xwininfo import convert \
+    compare; do
     if ! command -v "$tool" > /dev/null; then
       echo "$tool"
       return
@@ -29,8 +30,7 @@ start_wine_session() {
   done
   export DISPLAY=":$(cat "$display_file")"
   rm -f "$display_file"
-  openbox > /dev/null 2>&1 &
-  wine_session_openbox=$!
+  start_window_manager /dev/null
   export WINEPREFIX=$1 WINEDEBUG=-all
   if [ ! -d "$WINEPREFIX" ]; then
     local started=$SECONDS
@@ -44,5 +44,5 @@ start_wine_session() {
 
 stop_wine_session() {
   wineserver --kill 2> /dev/null || true
-  kill "$wine_session_server" "$wine_session_openbox" "$wine_session_xvfb" 2> /dev/null || true
+  kill "$wine_session_server" "$window_manager_pid" "$wine_session_xvfb" 2> /dev/null || true
 }

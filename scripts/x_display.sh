@@ -12,15 +12,27 @@ wait_for_window() {
   echo "$window"
 }
 
-# start_window_manager LOG: starts openbox with a plain blue desktop and returns once it manages
-# windows (windows mapped before that are never framed). Fails after five seconds.
+# start_window_manager LOG: starts openbox (its process id in window_manager_pid) with a plain
+# blue desktop and returns once it manages windows (windows mapped before that are never
+# framed). Fails after five seconds.
 start_window_manager() {
   openbox > "$1" 2>&1 &
+  window_manager_pid=$!
   for _ in $(seq 1 50); do
     if xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id'; then
       xsetroot -solid '#336699'
       return 0
     fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# wait_for_exit PID [TENTHS]: waits up to TENTHS tenths of a second (default 100) for the process
+# to end; fails if it is still running then.
+wait_for_exit() {
+  for _ in $(seq 1 "${2:-100}"); do
+    kill -0 "$1" 2> /dev/null || return 0
     sleep 0.1
   done
   return 1

@@ -87,11 +87,7 @@ xdotool key x
 sleep 1
 import -window root "$shots/exit_question.png"
 xdotool key Return
-for _ in $(seq 1 50); do
-  kill -0 "$pid" 2> /dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2> /dev/null; then
+if ! wait_for_exit "$pid" 50; then
   echo "FAIL: the program did not end after Exit and OK"
   exit 1
 fi

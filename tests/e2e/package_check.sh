@@ -3,7 +3,8 @@
 # apt-get, its desktop entry, AppStream data and MIME types checked by the desktop's own tools;
 # then the installed program, started on a sample under Xvfb with openbox, must open a level
 # with one click and show what rimforge-tool draws for it, keep its proportions when its right
-# edge is dragged, and show the ReadMe from Help > ReadMe; at the end the package is removed. Needs root (or sudo) for apt-get.
+# edge is dragged, and show the ReadMe from Help > ReadMe; at the end the package is removed.
+# Needs root (or sudo) for apt-get.
 #
 # Usage: package_check.sh SOURCE_DIR
 set -euo pipefail

@@ -88,11 +88,7 @@ xdotool key x
 sleep 0.5
 import -window root "$work/exit_question.png"
 xdotool key Return
-for _ in $(seq 1 100); do
-  kill -0 "$pid" 2> /dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2> /dev/null && fail "the program did not end after Exit and OK"
+wait_for_exit "$pid" || fail "the program did not end after Exit and OK"
 status=0
 wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "exit code $status"
